@@ -1,0 +1,47 @@
+# Everything a fresh Debian machine needs: `make run` and `make test` install
+# what is missing (as root), configure, build and then run or test.
+
+PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation \
+            xvfb xauth x11-apps imagemagick
+BUILD    := build
+JOBS     := -j2
+
+.PHONY: all deps build run test bench screenshot clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing: $$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else \
+	    echo "Missing packages. Run:"; \
+	    echo "  sudo apt-get install -y $$missing"; \
+	    exit 1; \
+	  fi; \
+	fi
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) $(JOBS)
+
+run: build
+	./$(BUILD)/varnoskel
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+
+bench: build
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/varnoskel_bench
+
+screenshot: build
+	./docs/screenshot.sh $(BUILD)/varnoskel docs/window.png
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,10 @@
+// The two pictures of the window, drawn by the program itself: the smiley
+// icon and the formula panel with the two forms of the iteration.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+QIcon smileyIcon();
+QImage smileyImage(int size);
+QImage formulaImage();

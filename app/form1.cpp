@@ -1,0 +1,107 @@
+// The window's life: controls and events wired, start-up, and the end.
+#include "app/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "forms/overlays.h"
+#include "forms/picturebox.h"
+#include "forms/runtime.h"
+#include "support/numbers.h"
+
+using support::numberFromText;
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+  createControls();
+  connectEvents();
+  Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectEvents() {
+  const std::pair<QPushButton*, void (Form1::*)()> clicks[] = {
+      {Command1, &Form1::Command1_Click}, {Command2, &Form1::Command2_Click},   {Command3, &Form1::Command3_Click},
+      {Command4, &Form1::Command4_Click}, {Command5, &Form1::Command5_Click},   {Command6, &Form1::Command6_Click},
+      {Command7, &Form1::Command7_Click}, {Command8, &Form1::Command8_Click},   {Command9, &Form1::Command9_Click},
+      {Command10, &Form1::Command10_Click}, {Command11, &Form1::Command11_Click},
+  };
+  for (auto [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
+  connect(cmdStart, &QAction::triggered, this, &Form1::cmdStart_Click);
+  connect(end, &QAction::triggered, this, &Form1::end_Click);
+  // Tracking keeps the value changing while the thumb is dragged.
+  connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+  connect(picAusgabe, &forms::PictureBox::mouseDown, this, &Form1::picAusgabe_MouseDown);
+  connect(picAusgabe, &forms::PictureBox::mouseMove, this, &Form1::picAusgabe_MouseMove);
+
+  // Mouse moves: a control without tracking swallows them, so they never
+  // reach the control behind it; one with tracking must not pass them on.
+  for (QWidget* w : centralWidget()->findChildren<QWidget*>()) w->setAttribute(Qt::WA_NoMousePropagation);
+  picAusgabe->setMouseTracking(true);
+  centralWidget()->setMouseTracking(true);
+  centralWidget()->installEventFilter(this);
+  for (QWidget* w : {static_cast<QWidget*>(chkVorlauf), static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
+                     static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
+                     static_cast<QWidget*>(Command6), static_cast<QWidget*>(Command8), static_cast<QWidget*>(Command9),
+                     static_cast<QWidget*>(Command10), static_cast<QWidget*>(Command11), static_cast<QWidget*>(optR),
+                     static_cast<QWidget*>(optV), static_cast<QWidget*>(Text2), static_cast<QWidget*>(txtBis),
+                     static_cast<QWidget*>(txtLinks), static_cast<QWidget*>(txtRechts), static_cast<QWidget*>(txtVon)}) {
+    w->setMouseTracking(true);
+    w->installEventFilter(this);
+  }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    if (watched == centralWidget())
+      hilfeFenster();
+    else
+      hilfe(watched);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::Form_Load() {
+  xMax = numberFromText(txtXMAX->text());
+  xMin = numberFromText(txtXMIN->text());
+  links = numberFromText(txtLinks->text());
+  rechts = numberFromText(txtRechts->text());
+  setzeKoordinaten();
+  Line1->setX1(links);
+  Line1->setX2(links);
+  picAusgabe->setChildLeft(txtp, links);
+  strich = 1;
+  gitter();
+  beschriftung(40);
+  altLinks = 0;
+  altRechts = 3;
+  altXMin = 0;
+  altXMax = 1.5;
+}
+
+// "Programm beenden": ends at once. A sweep running or paused further down
+// the stack sees the flag at its next yield and returns without drawing.
+void Form1::end_Click() {
+  beendet = true;
+  hide();
+  QCoreApplication::quit();
+}
+
+// Closing from the title bar ends the program the same way.
+void Form1::closeEvent(QCloseEvent* event) {
+  beendet = true;
+  QCoreApplication::quit();
+  event->accept();
+}
+
+bool Form1::yield() {
+  if (beendet) return false;
+  forms::doEvents();
+  return !beendet;
+}

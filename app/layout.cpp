@@ -1,0 +1,242 @@
+// The controls of the window as one table: name, container, design text,
+// place and size in twips, colours, font and keyboard order. A loop turns
+// the rows into widgets; nothing else in the program creates a control.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <vector>
+
+#include "app/artwork.h"
+#include "app/form1.h"
+#include "forms/overlays.h"
+#include "forms/picturebox.h"
+#include "forms/runtime.h"
+
+namespace {
+
+using forms::twips;
+
+using Member = std::variant<forms::PictureBox* Form1::*, QRadioButton* Form1::*, QLineEdit* Form1::*,
+                            QScrollBar* Form1::*, QPushButton* Form1::*, QCheckBox* Form1::*, QLabel* Form1::*,
+                            forms::LineShape* Form1::*, forms::RectShape* Form1::*>;
+
+enum class In { W, P1, P2, PA };  // the window or one of the three picture boxes
+
+enum Flag : unsigned {
+  ReadOnly = 1,    // the user cannot type into it
+  Flat = 2,        // a plain single-line frame
+  NoBorder = 4,
+  Center = 8,
+  Right = 16,
+  Selected = 32,   // option button selected, check box checked
+  Hidden = 64,
+  Bold = 128,
+};
+
+// Colours: 0 is the toolkit's default for the kind of control, kWindowText
+// the desktop's window text colour.
+constexpr QRgb kDefault = 0;
+constexpr QRgb kWindowText = 1;
+constexpr QRgb kNavy = 0xFF000040, kLightYellow = 0xFFFFFFC0, kLightCyan = 0xFFC0FFFF, kWhite = 0xFFFFFFFF,
+               kBlack = 0xFF000000;
+
+// Font: a size in points of "Times New Roman", 0 for the window's default
+// font, -1 for a control without text.
+struct Row {
+  Member member;
+  const char* name;
+  In in;
+  const char* text;
+  int left, top, width, height;  // twips; for a line the end points x1, y1, x2, y2
+  QRgb back, fore;
+  double points;
+  unsigned flags;
+  int tab;  // -1: not in the keyboard order
+};
+
+#define M(name) &Form1::name, #name
+
+// clang-format off
+const std::vector<Row>& rows() {
+  static const std::vector<Row> table = {
+    {M(Picture1),   In::W,  nullptr,              480,  120, 7215, 1455, kDefault, kDefault, 0, 0, 15},
+    {M(optV),       In::P1, nullptr,             6720,  120,  255,  435, kWhite, kBlack, 12, 0, 16},
+    {M(optR),       In::P1, nullptr,             6720,  600,  375,  615, kWhite, kBlack, 12, Selected, 17},
+    {M(Picture2),   In::W,  nullptr,             7680,  120, 4815, 1455, kDefault, kDefault, 0, 0, 18},
+    {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center, 27},
+    {M(txtStart),   In::P2, "0.1",                120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26},
+    {M(HScroll1),   In::P2, nullptr,              120,  960,  975,  270, kDefault, kDefault, -1, 0, 28},
+    {M(Line3),      In::P2, nullptr,             1200,    0, 1200, 1320, kDefault, kWindowText, -1, 0, -1},
+    {M(Text3),      In::P2, "X  von..    bis..", 1320,    0, 1095,  285, kDefault, kDefault, 8.25, NoBorder, 29},
+    {M(txtXMIN),    In::P2, "0",                 1320,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 31},
+    {M(txtXMAX),    In::P2, "1.5",               1920,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 30},
+    {M(Command8),   In::P2, "Fenster",           1320,  600,  855,  345, kLightYellow, kDefault, 8.25, 0, 32},
+    {M(Command11),  In::P2, "X",                 2160,  600,  375,  345, kLightYellow, kDefault, 8.25, 0, 35},
+    {M(Command9),   In::P2, "max",               1320,  960,  495,  345, kLightCyan, kDefault, 9, 0, 33},
+    {M(Command10),  In::P2, "zurück",            1800,  960,  735,  345, 0xFFFF8000, kDefault, 9, 0, 34},
+    {M(Line4),      In::P2, nullptr,             2640,    0, 2640, 1320, kDefault, kWindowText, -1, 0, -1},
+    {M(Command1),   In::P2, "Start",             2760,  120,  975,  495, kLightYellow, kDefault, 14.25, 0, 20},
+    {M(Text4),      In::P2, "von",               3840,  120,  255,  285, kDefault, kDefault, 9, NoBorder | Right, 22},
+    {M(txtVon),     In::P2, "100",               4200,  120,  495,  285, kLightYellow, kDefault, 8.25, 0, 23},
+    {M(Text5),      In::P2, "bis",               3840,  360,  255,  285, kDefault, kDefault, 9, NoBorder | Right, 24},
+    {M(txtBis),     In::P2, "200",               4200,  360,  495,  285, kLightYellow, kDefault, 8.25, 0, 25},
+    {M(chkVorlauf), In::P2, "mit den ersten ",   2760,  720, 1935,  495, kLightYellow, kDefault, 9.75, Selected, 19},
+    {M(txtVorlauf), In::P2, "12",                4200,  840,  495,  285, kDefault, kDefault, 9.75, Center, 21},
+    {M(Command7),   In::W,  "i",                  240,  120,  255,  570, kLightYellow, kDefault, 8.25, 0, 13},
+    {M(Command5),   In::W,  "S",                12480,  120,  255,  615, 0xFFFF8080, kDefault, 8.25, 0, 10},
+    {M(txtStop),    In::W,  "0",                12480,  720,  255,  285, kLightCyan, kDefault, 8.25, Flat | Center, 12},
+    {M(Command6),   In::W,  "W",                12480,  960,  255,  495, 0xFFC0C0FF, kDefault, 8.25, 0, 11},
+    {M(Command4),   In::W,  "2",                12480, 1680,  255,  255, kDefault, kDefault, 9, 0, 8},
+    {M(Command3),   In::W,  "1",                12480, 1920,  255,  255, kDefault, kDefault, 9, 0, 7},
+    {M(Text1),      In::W,  "1",                12480, 2160,  255,  285, kDefault, kDefault, 9, Center, 9},
+    {M(picAusgabe), In::W,  nullptr,              480, 1680, 12000, 7200, kNavy, kWindowText, 0, 0, 0},
+    {M(Command2),   In::PA, "x",                11640,    0,  375,  375, kLightYellow, kDefault, 0, 0, 6},
+    {M(txtY),       In::PA, "",                     0, 3720,  615,  315, kNavy, kWhite, 9.75, Flat, 4},
+    {M(txtp),       In::PA, "I",                  480, 6840,  855,  195, kNavy, kWhite, 9.75, NoBorder, 3},
+    {M(shpAuswahl), In::PA, nullptr,             3120, 1320, 6000, 3750, kDefault, kWhite, -1, Hidden, -1},
+    {M(Line1),      In::PA, nullptr,              240, 7335,  240,    0, kDefault, 0xFFFFFF80, -1, 0, -1},
+    {M(Label2),     In::PA, "p",                10800, 6840,  135,  375, kNavy, kWhite, 12, 0, 14},
+    {M(Line2),      In::PA, nullptr,              360, 3960, 12000, 3960, kDefault, 0xFF8080FF, -1, 0, -1},
+    {M(txtLinks),   In::W,  "0",                  480, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold, 1},
+    {M(txtHilfe),   In::W,  "Hilfe",             1440, 8880, 10095,  405, kLightYellow, kDefault, 12, Center, 5},
+    {M(txtRechts),  In::W,  "3",                11520, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold | Right, 2},
+    // The two marks at the ends of the p axis: red like the grid.
+    {M(Shape1),     In::W,  nullptr,              360, 8640,  135,  615, 0xFF800000, kWindowText, -1, 0, -1},
+    {M(Shape2),     In::W,  nullptr,            12480, 8640,  135,  615, 0xFF800000, kWindowText, -1, 0, -1},
+  };
+  return table;
+}
+// clang-format on
+
+QColor color(QRgb value, const QWidget* window) {
+  if (value == kWindowText) return window->palette().color(QPalette::WindowText);
+  return QColor::fromRgba(value);
+}
+
+}  // namespace
+
+void Form1::createControls() {
+  setWindowTitle(QStringLiteral("Varnoskel"));
+  setWindowIcon(smileyIcon());
+  QFont windowFont = QApplication::font();
+  windowFont.setPointSizeF(8.25);
+  setFont(windowFont);
+
+  cmdStart = menuBar()->addAction(QStringLiteral("Startfenster"));
+  end = menuBar()->addAction(QStringLiteral("Programm beenden"));
+  cmdStart->setObjectName(QStringLiteral("cmdStart"));
+  end->setObjectName(QStringLiteral("end"));
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("Form1"));
+  client->setFixedSize(twips(13035), twips(9360));
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  std::vector<std::pair<int, QWidget*>> keyboardOrder;
+  for (const Row& row : rows()) {
+    QWidget* parent = row.in == In::P1 ? static_cast<QWidget*>(Picture1)
+                      : row.in == In::P2 ? static_cast<QWidget*>(Picture2)
+                      : row.in == In::PA ? static_cast<QWidget*>(picAusgabe)
+                                         : client;
+    auto* surface = qobject_cast<forms::PictureBox*>(parent);
+    const QString text = QString::fromUtf8(row.text ? row.text : "");
+    const QRect geometry(twips(row.left), twips(row.top), twips(row.width), twips(row.height));
+
+    QWidget* widget = std::visit(
+        [&](auto member) -> QWidget* {
+          using T = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+          T* control;
+          if constexpr (std::is_same_v<T, forms::LineShape>) {
+            control = new forms::LineShape(parent, surface, row.left, row.top, row.width, row.height,
+                                           color(row.fore, this));
+          } else if constexpr (std::is_same_v<T, forms::RectShape>) {
+            control = new forms::RectShape(parent, surface, color(row.fore, this),
+                                           row.back ? color(row.back, this) : QColor());
+            control->setGeometry(geometry);
+          } else {
+            control = new T(parent);
+            control->setGeometry(geometry);
+          }
+          this->*member = control;
+          return control;
+        },
+        row.member);
+    widget->setObjectName(QString::fromLatin1(row.name));
+    if (row.flags & Hidden) widget->hide();
+
+    QPalette palette = widget->palette();
+    if (row.back) {
+      const QColor back = color(row.back, this);
+      for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window}) palette.setColor(role, back);
+      widget->setAutoFillBackground(true);
+    }
+    if (row.fore) {
+      const QColor fore = color(row.fore, this);
+      for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) palette.setColor(role, fore);
+    }
+    widget->setPalette(palette);
+
+    if (row.points > 0) {
+      QFont font(QStringLiteral("Times New Roman"));
+      font.setPointSizeF(row.points);
+      font.setWeight(row.flags & Bold ? QFont::Bold : QFont::Normal);
+      widget->setFont(font);
+    }
+
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+      box->setText(text);
+      box->setReadOnly(row.flags & ReadOnly);
+      box->setAlignment((row.flags & Center  ? Qt::AlignHCenter
+                         : row.flags & Right ? Qt::AlignRight
+                                             : Qt::AlignLeft) |
+                        Qt::AlignVCenter);
+      if (row.flags & NoBorder) box->setFrame(false);
+      if (row.flags & Flat)
+        box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; color: %1; background: %2; }")
+                               .arg(palette.color(QPalette::Text).name(), palette.color(QPalette::Base).name()));
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      button->setText(text);
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+      check->setText(text);
+      check->setChecked(row.flags & Selected);
+    } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+      option->setChecked(row.flags & Selected);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+      label->setText(text);
+    } else if (auto* surfaceControl = qobject_cast<forms::PictureBox*>(widget)) {
+      surfaceControl->setBackColor(palette.color(QPalette::Window));
+      surfaceControl->setForeColor(palette.color(QPalette::WindowText));
+    }
+    if (row.tab >= 0) keyboardOrder.emplace_back(row.tab, widget);
+  }
+
+  HScroll1->setOrientation(Qt::Horizontal);
+  HScroll1->setRange(1, 99);
+  HScroll1->setSingleStep(1);
+  HScroll1->setPageStep(1);
+  HScroll1->setValue(10);
+  Picture1->paintPicture(formulaImage());
+  txtVorlauf->raise();  // it sits on the end of the check box's caption
+
+  // The picture boxes and caption controls take no keyboard focus of their own.
+  for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2),
+                     static_cast<QWidget*>(picAusgabe), static_cast<QWidget*>(Label2)})
+    w->setFocusPolicy(Qt::NoFocus);
+  std::sort(keyboardOrder.begin(), keyboardOrder.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  QWidget* previous = nullptr;
+  for (const auto& [tab, widget] : keyboardOrder) {
+    if (widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}

@@ -1,0 +1,19 @@
+// Pause and resume work through the text of txtStop: exactly "1" holds the
+// sweep before its next column. "1" and "2" choose the pen width of the
+// start-value and orbit points; Text1 only shows it.
+#include <QLineEdit>
+
+#include "app/form1.h"
+
+void Form1::Command5_Click() { txtStop->setText(QStringLiteral("1")); }
+void Form1::Command6_Click() { txtStop->setText(QStringLiteral("0")); }
+
+void Form1::Command3_Click() {
+  strich = 1;
+  Text1->setText(QStringLiteral("1"));
+}
+
+void Form1::Command4_Click() {
+  strich = 2;
+  Text1->setText(QStringLiteral("2"));
+}

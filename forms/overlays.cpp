@@ -1,0 +1,89 @@
+#include "forms/overlays.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "forms/picturebox.h"
+#include "forms/runtime.h"
+
+namespace forms {
+
+namespace {
+// Far outside every surface, still exact in an int.
+double bounded(double px) { return std::clamp(px, -1e6, 1e6); }
+}  // namespace
+
+LineShape::LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2,
+                     QColor color)
+    : QWidget(parent), m_container(container), m_color(color) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  m_a = QPointF(toPxX(x1), toPxY(y1));
+  m_b = QPointF(toPxX(x2), toPxY(y2));
+  place();
+}
+
+double LineShape::toPxX(double u) const { return m_container ? m_container->toPixelX(u) : u / kTwipsPerPixel; }
+double LineShape::toPxY(double u) const { return m_container ? m_container->toPixelY(u) : u / kTwipsPerPixel; }
+double LineShape::toUX(double px) const { return m_container ? m_container->toUserX(px) : px * kTwipsPerPixel; }
+double LineShape::toUY(double py) const { return m_container ? m_container->toUserY(py) : py * kTwipsPerPixel; }
+
+double LineShape::x1() const { return toUX(m_a.x()); }
+double LineShape::y1() const { return toUY(m_a.y()); }
+double LineShape::x2() const { return toUX(m_b.x()); }
+double LineShape::y2() const { return toUY(m_b.y()); }
+
+// A position that has no finite pixel (a window without extent) leaves the
+// line where it is.
+void LineShape::setX1(double u) {
+  if (const double px = toPxX(u); std::isfinite(px)) m_a.setX(bounded(px)), place();
+}
+void LineShape::setY1(double u) {
+  if (const double py = toPxY(u); std::isfinite(py)) m_a.setY(bounded(py)), place();
+}
+void LineShape::setX2(double u) {
+  if (const double px = toPxX(u); std::isfinite(px)) m_b.setX(bounded(px)), place();
+}
+void LineShape::setY2(double u) {
+  if (const double py = toPxY(u); std::isfinite(py)) m_b.setY(bounded(py)), place();
+}
+
+void LineShape::place() {
+  // The widget covers the line's bounding box, one pixel to spare, and only
+  // as much of it as can lie on the parent.
+  const QRectF box = QRectF(m_a, m_b).normalized().adjusted(-1, -1, 2, 2);
+  const QRect within = box.toAlignedRect().intersected(parentWidget()->rect().adjusted(-2, -2, 2, 2));
+  setGeometry(within.isEmpty() ? QRect(-10, -10, 1, 1) : within);
+  update();
+}
+
+void LineShape::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(m_color, 1));
+  const QPointF origin = pos();
+  painter.drawLine(QPointF(std::floor(m_a.x()), std::floor(m_a.y())) - origin,
+                   QPointF(std::floor(m_b.x()), std::floor(m_b.y())) - origin);
+}
+
+RectShape::RectShape(QWidget* parent, PictureBox* container, QColor outline, QColor fill)
+    : QWidget(parent), m_container(container), m_outline(outline), m_fill(fill) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+double RectShape::left() const { return m_container ? m_container->childLeft(this) : x() * kTwipsPerPixel; }
+double RectShape::top() const { return m_container ? m_container->childTop(this) : y() * kTwipsPerPixel; }
+
+void RectShape::setLeft(double u) {
+  if (m_container) m_container->setChildLeft(this, u);
+}
+void RectShape::setTop(double u) {
+  if (m_container) m_container->setChildTop(this, u);
+}
+
+void RectShape::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (m_fill.isValid()) painter.fillRect(rect(), m_fill);
+  painter.setPen(m_outline);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace forms

@@ -1,0 +1,282 @@
+#include "forms/picturebox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <limits>
+
+#include "forms/runtime.h"
+#include "support/numbers.h"
+
+namespace forms {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+int buttonCode(Qt::MouseButtons buttons) {
+  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+         (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// Clips the segment to the rectangle [lo, hi] x [lo2, hi2] (Liang-Barsky).
+// False when nothing of it is inside or when a coordinate is not finite.
+bool clip(double& x1, double& y1, double& x2, double& y2, double xlo, double xhi, double ylo, double yhi) {
+  if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) return false;
+  const double dx = x2 - x1, dy = y2 - y1;
+  if (!std::isfinite(dx) || !std::isfinite(dy)) return false;
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - xlo, xhi - x1, y1 - ylo, yhi - y1};
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0) {
+      if (q[k] < 0) return false;
+      continue;
+    }
+    const double t = q[k] / p[k];
+    if (p[k] < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const double ox = x1, oy = y1;
+  x1 = ox + t0 * dx;
+  y1 = oy + t0 * dy;
+  x2 = ox + t1 * dx;
+  y2 = oy + t1 * dy;
+  return true;
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  ensureImage();
+}
+
+void PictureBox::setScale(double left, double top, double right, double bottom) {
+  m_left = left;
+  m_top = top;
+  m_right = right;
+  m_bottom = bottom;
+  m_scaleSet = true;
+  ensureImage();
+}
+
+void PictureBox::updateMapping() {
+  if (!m_scaleSet) {  // twips, until a coordinate system is set
+    m_left = m_top = 0;
+    m_right = width() * double(kTwipsPerPixel);
+    m_bottom = height() * double(kTwipsPerPixel);
+  }
+  m_imageW = m_image.width();
+  m_imageH = m_image.height();
+  const double spanX = m_right - m_left, spanY = m_bottom - m_top;
+  const bool usable = std::isfinite(m_left) && std::isfinite(m_top) && std::isfinite(spanX) &&
+                      std::isfinite(spanY) && spanX != 0 && spanY != 0 && !m_image.isNull();
+  m_sx = usable ? m_imageW / spanX : kNaN;
+  m_sy = usable ? m_imageH / spanY : kNaN;
+}
+
+// The image follows the widget's size; a widget that was never shown has had
+// no resize event yet, so drawing makes sure of it first.
+void PictureBox::ensureImage() {
+  const double dpr = devicePixelRatioF();
+  const QSize wanted(std::max(1, int(std::lround(width() * dpr))), std::max(1, int(std::lround(height() * dpr))));
+  if (m_image.size() != wanted) {
+    QImage grown(wanted, QImage::Format_RGB32);
+    grown.fill(m_back);
+    if (!m_image.isNull()) QPainter(&grown).drawImage(0, 0, m_image);
+    m_image = grown;
+    m_bits = reinterpret_cast<std::uint32_t*>(m_image.bits());
+    m_stride = m_image.bytesPerLine() / 4;
+    setDrawWidth(m_drawWidth);
+  }
+  updateMapping();
+}
+
+// Child controls are placed in widget pixels, whatever the image's size.
+double PictureBox::toPixelX(double u) const {
+  const double right = m_scaleSet ? m_right : width() * double(kTwipsPerPixel);
+  if (right == m_left) return kNaN;
+  const double c = (u - m_left) * (width() / (right - m_left));
+  return std::isfinite(c) ? c : kNaN;
+}
+
+double PictureBox::toPixelY(double u) const {
+  const double bottom = m_scaleSet ? m_bottom : height() * double(kTwipsPerPixel);
+  if (bottom == m_top) return kNaN;
+  const double c = (u - m_top) * (height() / (bottom - m_top));
+  return std::isfinite(c) ? c : kNaN;
+}
+
+// Interpolated between the two edges so that limits near the ends of the
+// double range still give finite positions.
+double PictureBox::toUserX(double px) const {
+  const double right = m_scaleSet ? m_right : width() * double(kTwipsPerPixel);
+  const double t = width() > 0 ? px / width() : 0;
+  return t == 0 ? m_left : m_left * (1 - t) + right * t;
+}
+
+double PictureBox::toUserY(double py) const {
+  const double bottom = m_scaleSet ? m_bottom : height() * double(kTwipsPerPixel);
+  const double t = height() > 0 ? py / height() : 0;
+  return t == 0 ? m_top : m_top * (1 - t) + bottom * t;
+}
+
+void PictureBox::setChildLeft(QWidget* child, double u) {
+  if (const double px = toPixelX(u); std::isfinite(px))
+    child->move(static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6))), child->y());
+}
+
+void PictureBox::setChildTop(QWidget* child, double u) {
+  if (const double py = toPixelY(u); std::isfinite(py))
+    child->move(child->x(), static_cast<int>(std::lround(std::clamp(py, -1e6, 1e6))));
+}
+
+void PictureBox::setBackColor(QColor color) {
+  m_back = color;
+  ensureImage();
+  m_image.fill(color);
+  update();
+}
+
+void PictureBox::setDrawWidth(int pixels) {
+  m_drawWidth = std::max(1, pixels);
+  m_penPixels = penPixels(m_drawWidth);
+}
+
+std::ptrdiff_t PictureBox::penPixels(int drawWidth) const {
+  return std::max<std::ptrdiff_t>(1, std::lround(std::max(1, drawWidth) * devicePixelRatioF()));
+}
+
+bool PictureBox::imagePoint(double ux, double uy, double& cx, double& cy) const {
+  cx = (ux - m_left) * m_sx;
+  cy = (uy - m_top) * m_sy;
+  return std::isfinite(cx) && std::isfinite(cy);
+}
+
+int PictureBox::pixelIndex(double c, int size) const {
+  // c is finite and clipped to a small margin around the image here; the far
+  // edge belongs to the last pixel, as for points.
+  return c == size ? size - 1 : static_cast<int>(std::floor(c));
+}
+
+void PictureBox::print(const QString& text) {
+  ensureImage();
+  const QFontMetricsF metrics(font());
+  double cx, cy;
+  if (imagePoint(m_currentX, m_currentY, cx, cy) && std::fabs(cx) < 1e6 && std::fabs(cy) < 1e6) {
+    QPainter painter(&m_image);
+    const double dpr = devicePixelRatioF();
+    painter.scale(dpr, dpr);
+    painter.setFont(font());
+    painter.setPen(m_fore);
+    painter.drawText(QPointF(std::floor(cx) / dpr, std::floor(cy) / dpr + metrics.ascent()), text);
+    update();
+  }
+  // One text line lower, at the left edge.
+  const double lineUser = metrics.lineSpacing() * devicePixelRatioF() / m_sy;
+  m_currentX = support::toSingle(m_left);
+  if (std::isfinite(lineUser)) m_currentY = support::toSingle(m_currentY + lineUser);
+}
+
+void PictureBox::line(float x1, float y1, float x2, float y2, std::uint32_t rgb) {
+  ensureImage();
+  double ax, ay, bx, by;
+  if (!imagePoint(x1, y1, ax, ay) || !imagePoint(x2, y2, bx, by)) return;
+  const double margin = double(m_penPixels);
+  if (!clip(ax, ay, bx, by, -margin, m_imageW + margin, -margin, m_imageH + margin)) return;
+  const int w = m_image.width(), h = m_image.height();
+  QPainter painter(&m_image);
+  QPen pen{QColor::fromRgb(rgb)};
+  pen.setWidth(int(m_penPixels));
+  painter.setPen(pen);
+  painter.drawLine(QPoint(pixelIndex(ax, w), pixelIndex(ay, h)), QPoint(pixelIndex(bx, w), pixelIndex(by, h)));
+  update();
+}
+
+void PictureBox::box(float x1, float y1, float x2, float y2, std::uint32_t rgb, bool filled) {
+  ensureImage();
+  double ax, ay, bx, by;
+  if (!imagePoint(x1, y1, ax, ay) || !imagePoint(x2, y2, bx, by)) return;
+  const double margin = double(m_penPixels);
+  auto bound = [&](double c, double size) { return std::clamp(c, -margin, size + margin); };
+  const int w = m_image.width(), h = m_image.height();
+  const int l = pixelIndex(bound(std::min(ax, bx), m_imageW), w), r = pixelIndex(bound(std::max(ax, bx), m_imageW), w);
+  const int t = pixelIndex(bound(std::min(ay, by), m_imageH), h), b = pixelIndex(bound(std::max(ay, by), m_imageH), h);
+  QPainter painter(&m_image);
+  const QColor color = QColor::fromRgb(rgb);
+  if (filled) {
+    painter.fillRect(QRect(QPoint(l, t), QPoint(r, b)), color);
+  } else {
+    QPen pen{color};
+    pen.setWidth(int(m_penPixels));
+    painter.setPen(pen);
+    painter.drawRect(QRect(QPoint(l, t), QPoint(r, b)).adjusted(0, 0, -1, -1));
+  }
+  update();
+}
+
+void PictureBox::cls() {
+  ensureImage();
+  m_image.fill(m_back);
+  m_currentX = support::toSingle(m_left);
+  m_currentY = support::toSingle(m_top);
+  m_dirty = false;
+  update();
+}
+
+void PictureBox::paintPicture(const QImage& picture) {
+  ensureImage();
+  QPainter painter(&m_image);
+  painter.drawImage(0, 0, picture);
+  update();
+}
+
+void PictureBox::present() {
+  if (!m_dirty) return;
+  if (m_sincePaint.isValid() && m_sincePaint.elapsed() < 16) return;
+  flush();
+}
+
+void PictureBox::flush() {
+  m_dirty = false;
+  m_sincePaint.start();
+  update();
+}
+
+std::uint32_t PictureBox::pixelAt(double x, double y) const {
+  double cx, cy;
+  if (!imagePoint(x, y, cx, cy) || cx < 0 || cy < 0 || cx > m_imageW || cy > m_imageH) return 0;
+  const int ix = std::min(static_cast<int>(cx), m_image.width() - 1);
+  const int iy = std::min(static_cast<int>(cy), m_image.height() - 1);
+  return m_image.pixel(ix, iy);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(rect(), m_image);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) { ensureImage(); }
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+                 support::toSingle(toUserX(event->position().x())), support::toSingle(toUserY(event->position().y())));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
+                 support::toSingle(toUserX(event->position().x())), support::toSingle(toUserY(event->position().y())));
+}
+
+}  // namespace forms

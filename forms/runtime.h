@@ -1,0 +1,29 @@
+// What the window needs of the forms runtime beyond widgets: processing
+// pending events on request (with a hook for tests), waiting for events,
+// the modal message box, and the twips unit of the layout.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace forms {
+
+constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 dots per inch
+constexpr int twips(int value) { return value / kTwipsPerPixel; }
+
+// Runs the handlers of all pending events, nested inside the caller.
+void doEvents();
+// Sleeps until at least one event arrives, then runs the pending handlers.
+void waitForEvents();
+
+// Called at the start of every doEvents and waitForEvents while set, so a
+// test can act at the n-th yield. While a hook is set, waitForEvents does
+// not sleep.
+void setDoEventsHook(std::function<void()> hook);
+
+// A modal message box with one OK button and no icon; returns when closed.
+void messageBox(QWidget* parent, const QString& text, const QString& title);
+
+}  // namespace forms

@@ -1,0 +1,48 @@
+// The three number conversions of the program and the safe narrowing to
+// single precision. Every number a handler reads from a text box goes through
+// numberFromText; every number it writes back goes through textFromDouble or
+// textFromSingle, so that what is written reads back. localeText is for texts
+// that are only ever looked at.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace support {
+
+// Reads the number at the start of the text. Blanks, tabs and line feeds are
+// ignored wherever they stand; an optional sign, digits, an optional "." with
+// digits and an optional exponent (E or D, sign, digits) are read up to the
+// first character that cannot continue the number. Text without a number
+// reads as 0. Magnitudes beyond the double range read as the largest finite
+// double of that sign; magnitudes below the smallest one read as 0.
+double numberFromText(std::string_view text);
+double numberFromText(const QString& text);
+
+// Writes a double with at most 15 significant digits: a blank before a value
+// that is not negative, "." as the point, no zero before the point, trailing
+// zeros dropped, exponent form ("1E-05", "1E+15") for very small and very
+// large magnitudes. Infinities are written as the largest finite double,
+// NaN as 0: the text always reads back as a number.
+std::string textFromDouble(double value);
+// The same for a single-precision value, with at most 7 significant digits.
+std::string textFromSingle(float value);
+QString qTextFromDouble(double value);
+QString qTextFromSingle(float value);
+
+// The shortest decimal form with at most 15 significant digits, no blank in
+// front, a zero before the decimal separator of the given locale.
+QString localeText(double value, const QLocale& locale = QLocale());
+
+// Rounds to single precision as IEEE 754 does (magnitudes past the float
+// range become infinities), without the undefined behaviour of a plain cast.
+float toSingle(double value);
+
+// Rounds to the nearest integer, ties to even, and saturates to the 32-bit
+// range; NaN gives 0.
+std::int32_t roundToInt32(double value);
+
+}  // namespace support

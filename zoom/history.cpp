@@ -1,0 +1,33 @@
+// One step back ("zurück"), the start window without a diagram
+// ("Startfenster") and with one ("max"). All three work through the four
+// limit boxes, which "x" and "Start" read back.
+#include <QLineEdit>
+
+#include "app/form1.h"
+#include "support/numbers.h"
+
+using support::qTextFromDouble;
+
+void Form1::Command10_Click() {
+  txtLinks->setText(qTextFromDouble(altLinks));
+  txtRechts->setText(qTextFromDouble(altRechts));
+  txtXMIN->setText(qTextFromDouble(altXMin));
+  txtXMAX->setText(qTextFromDouble(altXMax));
+  Command2_Click();
+  Command1_Click();
+}
+
+// The frame keeps the p scale of the window state until the next "Start".
+void Form1::cmdStart_Click() {
+  txtLinks->setText(QStringLiteral("0"));
+  txtRechts->setText(QStringLiteral("3"));
+  txtXMIN->setText(QStringLiteral("0"));
+  txtXMAX->setText(qTextFromDouble(1.5));
+  Command2_Click();
+}
+
+void Form1::Command9_Click() {
+  cmdStart_Click();
+  Command2_Click();
+  Command1_Click();
+}
