@@ -224,6 +224,7 @@ void Form1::createControls() {
   HScroll1->setSingleStep(1);
   HScroll1->setPageStep(1);
   HScroll1->setValue(10);
+  HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
   Picture1->paintPicture(formulaImage());
   txtVorlauf->raise();  // it sits on the end of the check box's caption
 

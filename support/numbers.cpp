@@ -59,10 +59,13 @@ Scan scan(std::string_view text) {
       if (c != '0') significant = true;
       fraction += c;
     }
-    if (!fraction.empty()) s.chars += "." + fraction;
+    if (!fraction.empty()) {
+      s.chars += '.';
+      s.chars += fraction;
+    }
   }
   if (!s.anyDigit) return s;
-  if (s.chars.empty() || s.chars[0] == '.') s.chars.insert(0, "0");
+  if (s.chars.empty() || s.chars[0] == '.') s.chars.insert(s.chars.begin(), '0');
 
   // The exponent counts only when digits follow the letter (and its sign).
   std::size_t mark = i;
@@ -100,7 +103,8 @@ Scan scan(std::string_view text) {
 std::string shape(std::string digits, bool negative) {
   if (auto e = digits.find('e'); e != std::string::npos) digits[e] = 'E';
   if (digits.rfind("0.", 0) == 0) digits.erase(0, 1);
-  return (negative ? "-" : " ") + digits;
+  digits.insert(digits.begin(), negative ? '-' : ' ');
+  return digits;
 }
 
 template <typename T>

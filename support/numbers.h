@@ -21,6 +21,7 @@ namespace support {
 // double of that sign; magnitudes below the smallest one read as 0.
 double numberFromText(std::string_view text);
 double numberFromText(const QString& text);
+inline double numberFromText(const char* text) { return numberFromText(std::string_view(text)); }
 
 // Writes a double with at most 15 significant digits: a blank before a value
 // that is not negative, "." as the point, no zero before the point, trailing

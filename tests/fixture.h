@@ -1,0 +1,110 @@
+// Shared test helpers: a fresh window per test, real mouse events in pixels,
+// the pixel rule of the drawing surface, and a closer for message boxes.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <memory>
+#include <functional>
+#include <set>
+
+#include "app/form1.h"
+#include "forms/picturebox.h"
+#include "forms/runtime.h"
+#include "support/palette.h"
+
+namespace fixture {
+
+inline std::unique_ptr<Form1> window() {
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  forms::setDoEventsHook(nullptr);
+  auto form = std::make_unique<Form1>();
+  form->show();
+  return form;
+}
+
+inline void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// A mouse event at a position in widget pixels (fractions allowed), sent to
+// the widget as the window system would.
+inline void mouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button = Qt::NoButton,
+                  Qt::MouseButtons buttons = Qt::NoButton) {
+  QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+// The widget pixel of a point (p, X) on the drawing surface: the surface
+// spans the window from links to rechts and from xMax down to xMin.
+inline QPointF at(const Form1& f, double p, double x) {
+  const auto* s = f.picAusgabe;
+  return {(p - s->scaleLeft()) / (s->scaleRight() - s->scaleLeft()) * s->width(),
+          (x - s->scaleTop()) / (s->scaleBottom() - s->scaleTop()) * s->height()};
+}
+
+inline void moveOn(Form1& f, double p, double x) { mouse(f.picAusgabe, QEvent::MouseMove, at(f, p, x)); }
+
+inline void press(Form1& f, double p, double x, Qt::MouseButton button = Qt::LeftButton) {
+  mouse(f.picAusgabe, QEvent::MouseButtonPress, at(f, p, x), button, button);
+  mouse(f.picAusgabe, QEvent::MouseButtonRelease, at(f, p, x), button, Qt::NoButton);
+}
+
+// The image pixel that a coordinate falls in: pixel k covers [k, k + 1) of
+// the continuous position, and the far edge belongs to the last pixel.
+// Coordinates reach the surface in single precision.
+inline int pixel(double u, double from, double to, int size) {
+  const double c = (double(float(u)) - from) * size / (to - from);
+  return c == size ? size - 1 : int(std::floor(c));
+}
+inline int column(const Form1& f, double p) {
+  return pixel(p, f.links, f.rechts, f.picAusgabe->image().width());
+}
+inline int row(const Form1& f, double x) { return pixel(x, f.xMax, f.xMin, f.picAusgabe->image().height()); }
+
+inline QRgb rgb(int index) { return support::paletteColor(index); }
+inline QRgb at(const Form1& f, int col, int row) { return f.picAusgabe->image().pixel(col, row); }
+inline std::set<int> rowsOf(const Form1& f, int col, QRgb color) {
+  std::set<int> rows;
+  for (int y = 0; y < f.picAusgabe->image().height(); ++y)
+    if (at(f, col, y) == color) rows.insert(y);
+  return rows;
+}
+
+// Closes every message box that opens while it lives, and keeps its title,
+// text and buttons.
+struct MessageBoxes {
+  struct Seen {
+    QString title, text;
+    int buttons;
+    QMessageBox::Icon icon;
+  };
+  QList<Seen> seen;
+  QTimer timer;
+
+  MessageBoxes() {
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        seen.append({box->windowTitle(), box->text(), int(box->buttons().size()), box->icon()});
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    timer.start();
+  }
+};
+
+// Runs `action` at the n-th yield of the program (counting from 1).
+inline void atYield(int n, std::function<void()> action) {
+  auto count = std::make_shared<int>(0);
+  forms::setDoEventsHook([count, n, action] {
+    if (++*count == n) action();
+  });
+}
+
+}  // namespace fixture

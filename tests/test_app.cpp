@@ -1,0 +1,206 @@
+// The window: every control where the layout puts it, the design values,
+// start-up and the end of the program.
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "fixture.h"
+#include "forms/overlays.h"
+
+using namespace fixture;
+
+class TestApp : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { forms::setDoEventsHook(nullptr); }
+
+  // The layout in twips, as designed; the window must show it in pixels.
+  void everyControlInItsPlace() {
+    struct Place {
+      const char* name;
+      const char* container;
+      int left, top, width, height;
+    };
+    const Place places[] = {
+        {"Picture1", "Form1", 480, 120, 7215, 1455},    {"optV", "Picture1", 6720, 120, 255, 435},
+        {"optR", "Picture1", 6720, 600, 375, 615},      {"Picture2", "Form1", 7680, 120, 4815, 1455},
+        {"Text2", "Picture2", 120, 120, 975, 525},      {"txtStart", "Picture2", 120, 600, 975, 330},
+        {"HScroll1", "Picture2", 120, 960, 975, 270},   {"Text3", "Picture2", 1320, 0, 1095, 285},
+        {"txtXMIN", "Picture2", 1320, 240, 615, 315},   {"txtXMAX", "Picture2", 1920, 240, 615, 315},
+        {"Command8", "Picture2", 1320, 600, 855, 345},  {"Command11", "Picture2", 2160, 600, 375, 345},
+        {"Command9", "Picture2", 1320, 960, 495, 345},  {"Command10", "Picture2", 1800, 960, 735, 345},
+        {"Command1", "Picture2", 2760, 120, 975, 495},  {"Text4", "Picture2", 3840, 120, 255, 285},
+        {"txtVon", "Picture2", 4200, 120, 495, 285},    {"Text5", "Picture2", 3840, 360, 255, 285},
+        {"txtBis", "Picture2", 4200, 360, 495, 285},    {"chkVorlauf", "Picture2", 2760, 720, 1935, 495},
+        {"txtVorlauf", "Picture2", 4200, 840, 495, 285}, {"Command7", "Form1", 240, 120, 255, 570},
+        {"Command5", "Form1", 12480, 120, 255, 615},    {"txtStop", "Form1", 12480, 720, 255, 285},
+        {"Command6", "Form1", 12480, 960, 255, 495},    {"Command4", "Form1", 12480, 1680, 255, 255},
+        {"Command3", "Form1", 12480, 1920, 255, 255},   {"Text1", "Form1", 12480, 2160, 255, 285},
+        {"picAusgabe", "Form1", 480, 1680, 12000, 7200}, {"Command2", "picAusgabe", 11640, 0, 375, 375},
+        {"txtY", "picAusgabe", 0, 3720, 615, 315},      {"txtp", "picAusgabe", 480, 6840, 855, 195},
+        {"shpAuswahl", "picAusgabe", 3120, 1320, 6000, 3750}, {"Label2", "picAusgabe", 10800, 6840, 135, 375},
+        {"txtLinks", "Form1", 480, 8880, 975, 375},     {"txtHilfe", "Form1", 1440, 8880, 10095, 405},
+        {"txtRechts", "Form1", 11520, 8880, 975, 375},  {"Shape1", "Form1", 360, 8640, 135, 615},
+        {"Shape2", "Form1", 12480, 8640, 135, 615},
+    };
+    auto form = window();
+    for (const Place& place : places) {
+      auto* w = form->findChild<QWidget*>(QString::fromLatin1(place.name));
+      QVERIFY2(w, place.name);
+      QCOMPARE(w->parentWidget()->objectName(), QString::fromLatin1(place.container));
+      // txtp is moved to the left edge by start-up; the rest keeps its design place.
+      if (QLatin1String(place.name) != QLatin1String("txtp")) QCOMPARE(w->x(), place.left / 15);
+      QCOMPARE(w->y(), place.top / 15);
+      QCOMPARE(w->width(), place.width / 15);
+      QCOMPARE(w->height(), place.height / 15);
+    }
+    QCOMPARE(form->txtp->x(), 0);
+    QCOMPARE(form->centralWidget()->size(), QSize(13035 / 15, 9360 / 15));
+
+    // Lines by their end points, in the container's pixels.
+    const struct {
+      forms::LineShape* line;
+      int x1, y1, x2, y2;
+    } lines[] = {{form->Line3, 1200, 0, 1200, 1320},
+                 {form->Line4, 2640, 0, 2640, 1320},
+                 {form->Line2, 360, 3960, 12000, 3960}};
+    for (const auto& l : lines) {
+      QCOMPARE(l.line->p1(), QPointF(l.x1 / 15, l.y1 / 15));
+      QCOMPARE(l.line->p2(), QPointF(l.x2 / 15, l.y2 / 15));
+    }
+    QCOMPARE(form->Line1->p1(), QPointF(0, 7335 / 15));  // moved to the left edge at start-up
+    QCOMPARE(form->Line1->p2(), QPointF(0, 0));
+    QCOMPARE(form->Line3->parentWidget(), form->Picture2);
+    QCOMPARE(form->Line1->parentWidget(), form->picAusgabe);
+  }
+
+  void designValues() {
+    auto form = window();
+    QCOMPARE(form->windowTitle(), QStringLiteral("Varnoskel"));
+    QVERIFY(!form->windowIcon().isNull());
+    QCOMPARE(form->Command1->text(), QStringLiteral("Start"));
+    QCOMPARE(form->Command10->text(), QStringLiteral("zurück"));
+    QCOMPARE(form->Text3->text(), QStringLiteral("X  von..    bis.."));
+    QCOMPARE(form->chkVorlauf->text(), QStringLiteral("mit den ersten "));
+    QCOMPARE(form->txtXMAX->text(), QStringLiteral("1.5"));
+    QCOMPARE(form->txtp->text(), QStringLiteral("I"));
+    QCOMPARE(form->txtHilfe->text(), QStringLiteral("Hilfe"));
+    QCOMPARE(form->txtY->text(), QString());
+    QVERIFY(form->optR->isChecked() && !form->optV->isChecked());
+    QVERIFY(form->chkVorlauf->isChecked());
+    QVERIFY(form->shpAuswahl->isHidden());
+    QVERIFY(!form->txtY->isHidden() && !form->Line2->isHidden());
+    QCOMPARE(form->HScroll1->minimum(), 1);
+    QCOMPARE(form->HScroll1->maximum(), 99);
+    QCOMPARE(form->HScroll1->value(), 10);
+    QCOMPARE(form->HScroll1->singleStep(), 1);
+    QCOMPARE(form->HScroll1->pageStep(), 1);
+
+    // Colours.
+    QCOMPARE(form->Command10->palette().color(QPalette::Button), QColor(255, 128, 0));
+    QCOMPARE(form->Command5->palette().color(QPalette::Button), QColor(255, 128, 128));
+    QCOMPARE(form->txtStart->palette().color(QPalette::Base), QColor(255, 255, 192));
+    QCOMPARE(form->txtXMIN->palette().color(QPalette::Base), QColor(0, 0, 64));
+    QCOMPARE(form->txtXMIN->palette().color(QPalette::Text), QColor(255, 255, 255));
+    QCOMPARE(form->picAusgabe->backColor(), QColor(0, 0, 64));
+    QCOMPARE(form->Line1->color(), QColor(255, 255, 128));
+    QCOMPARE(form->Line2->color(), QColor(128, 128, 255));
+
+    // Fonts: "Times New Roman" at the designed size, bold where designed.
+    QCOMPARE(form->Command1->font().family(), QStringLiteral("Times New Roman"));
+    QCOMPARE(form->Command1->font().pointSizeF(), 14.25);
+    QCOMPARE(form->txtXMAX->font().pointSizeF(), 9.0);
+    QVERIFY(form->txtXMAX->font().bold());
+    QVERIFY(form->txtLinks->font().bold());
+    QVERIFY(!form->txtHilfe->font().bold());
+    QCOMPARE(form->Command2->font().pointSizeF(), 8.25);  // the window's default font
+
+    // Read-only boxes, and boxes that take typing.
+    for (QLineEdit* box : {form->txtStart, form->txtXMIN, form->txtXMAX, form->Text2}) QVERIFY(box->isReadOnly());
+    for (QLineEdit* box : {form->txtVon, form->txtBis, form->txtLinks, form->txtStop, form->Text1})
+      QVERIFY(!box->isReadOnly());
+    QTest::keyClicks(form->txtXMIN, "7");
+    QCOMPARE(form->txtXMIN->text(), QStringLiteral("0"));
+
+    // Alignment.
+    QVERIFY(form->txtRechts->alignment() & Qt::AlignRight);
+    QVERIFY(form->txtHilfe->alignment() & Qt::AlignHCenter);
+    QVERIFY(form->txtLinks->alignment() & Qt::AlignLeft);
+
+    // txtVorlauf lies in front of the check box it shares its place with.
+    QCOMPARE(form->Picture2->childAt(form->txtVorlauf->geometry().center()), form->txtVorlauf);
+  }
+
+  void keyboardFollowsTheTabColumn() {
+    auto form = window();
+    const char* order[] = {"txtLinks", "txtRechts", "txtp", "txtY", "txtHilfe", "Command2", "Command3",
+                           "Command4", "Text1", "Command5", "Command6", "txtStop", "Command7", "optV",
+                           "optR", "chkVorlauf", "Command1", "txtVorlauf", "Text4", "txtVon", "Text5",
+                           "txtBis", "txtStart", "Text2", "HScroll1", "Text3", "txtXMAX", "txtXMIN",
+                           "Command8", "Command9", "Command10", "Command11"};
+    QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(order[0]));
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+      w = w->nextInFocusChain();
+      while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
+      QCOMPARE(w->objectName(), QString::fromLatin1(order[i]));
+    }
+  }
+
+  void menuCommandsActOnOneClick() {
+    auto form = window();
+    QMenuBar* bar = form->menuBar();
+    QCOMPARE(bar->actions().size(), 2);
+    QCOMPARE(bar->actions()[0]->text(), QStringLiteral("Startfenster"));
+    QCOMPARE(bar->actions()[1]->text(), QStringLiteral("Programm beenden"));
+    QVERIFY(!bar->actions()[0]->menu() && !bar->actions()[1]->menu());
+    form->txtLinks->setText("7");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(form->cmdStart).center());
+    QCOMPARE(form->txtLinks->text(), QStringLiteral("0"));
+    QVERIFY(!QApplication::activePopupWidget());
+  }
+
+  void startUpFillsTheState() {
+    auto form = window();
+    QCOMPARE(form->links, 0.0);
+    QCOMPARE(form->rechts, 3.0);
+    QCOMPARE(form->xMin, 0.0);
+    QCOMPARE(form->xMax, 1.5);
+    QCOMPARE(form->altLinks, 0.0);
+    QCOMPARE(form->altRechts, 3.0);
+    QCOMPARE(form->altXMin, 0.0);
+    QCOMPARE(form->altXMax, 1.5);
+    QCOMPARE(form->strich, std::int16_t(1));
+    QCOMPARE(form->auswahlAktiv, 0);
+    QCOMPARE(form->Line1->x1(), 0.0);
+    QCOMPARE(form->picAusgabe->childLeft(form->txtp), 0.0);
+  }
+
+  // "Programm beenden" while a sweep is paused: the sweep never resumes.
+  void endingAbandonsAPausedSweep() {
+    auto form = window();
+    int yields = 0;
+    forms::setDoEventsHook([&] {
+      ++yields;
+      if (yields == 5) click(form->Command5);
+      if (yields == 10) form->end->trigger();
+    });
+    click(form->Command1);
+    QVERIFY(form->beendet);
+    QVERIFY(form->spalte < 10);
+    QVERIFY(!form->isVisible());
+  }
+
+  void closingFromTheTitleBarEndsTheSweep() {
+    auto form = window();
+    atYield(20, [&] { form->close(); });
+    click(form->Command1);
+    QVERIFY(form->beendet);
+    QVERIFY(form->spalte < 30);
+  }
+};
+
+QTEST_MAIN(TestApp)
+#include "test_app.moc"
