@@ -210,18 +210,23 @@ void PictureBox::box(float x1, float y1, float x2, float y2, std::uint32_t rgb, 
   if (!imagePoint(x1, y1, ax, ay) || !imagePoint(x2, y2, bx, by)) return;
   const double margin = double(m_penPixels);
   auto bound = [&](double c, double size) { return std::clamp(c, -margin, size + margin); };
-  const int w = m_image.width(), h = m_image.height();
-  const int l = pixelIndex(bound(std::min(ax, bx), m_imageW), w), r = pixelIndex(bound(std::max(ax, bx), m_imageW), w);
-  const int t = pixelIndex(bound(std::min(ay, by), m_imageH), h), b = pixelIndex(bound(std::max(ay, by), m_imageH), h);
+  const double left = bound(std::min(ax, bx), m_imageW), right = bound(std::max(ax, bx), m_imageW);
+  const double top = bound(std::min(ay, by), m_imageH), bottom = bound(std::max(ay, by), m_imageH);
   QPainter painter(&m_image);
   const QColor color = QColor::fromRgb(rgb);
   if (filled) {
+    // The pixels whose centres the area covers (at least one): a box from
+    // 0 to 20 is 20 pixels wide.
+    const int l = int(std::ceil(left - 0.5)), t = int(std::ceil(top - 0.5));
+    const int r = std::max(l, int(std::ceil(right - 0.5)) - 1), b = std::max(t, int(std::ceil(bottom - 0.5)) - 1);
     painter.fillRect(QRect(QPoint(l, t), QPoint(r, b)), color);
   } else {
+    const int w = m_image.width(), h = m_image.height();
     QPen pen{color};
     pen.setWidth(int(m_penPixels));
     painter.setPen(pen);
-    painter.drawRect(QRect(QPoint(l, t), QPoint(r, b)).adjusted(0, 0, -1, -1));
+    painter.drawRect(QRect(QPoint(pixelIndex(left, w), pixelIndex(top, h)),
+                           QPoint(pixelIndex(right, w), pixelIndex(bottom, h))).adjusted(0, 0, -1, -1));
   }
   update();
 }

@@ -18,6 +18,7 @@
 #include "app/form1.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "support/numbers.h"
 #include "support/palette.h"
 
 namespace fixture {
