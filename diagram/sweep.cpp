@@ -27,39 +27,72 @@ constexpr int kCyan = 3, kRed = 4, kYellow = 14;
 // What one column needs, fixed while it is computed: handlers run only
 // between columns.
 struct Column {
-  forms::PictureBox* surface;
-  float p;               // the column's p as handed to the surface
-  double growth;         // p in double precision for the arithmetic
+  forms::PictureBox::PointColumn points;
+  double p;
   double startwert;
-  double von;
   std::int32_t bis;
-  bool vorlauf;          // lead-in points wanted
-  double anzahlVorlauf;  // their number
+  std::int64_t vorlaufBis;  // lead-in points for counters below this
+  std::int64_t gelbAb;      // orbit points from this counter on
   std::ptrdiff_t thin, pen;  // 1 pixel and the pen width strich, in image pixels
 };
 
+// Counters are whole numbers: "counter > von" holds from floor(von) + 1 on,
+// "counter < n" below ceil(n). Far beyond any 32-bit counter is the same as
+// never.
+constexpr double kNever = 0x1p62;
+std::int64_t firstAbove(double von) { return von >= kNever ? std::int64_t(kNever) : std::int64_t(std::floor(von)) + 1; }
+std::int64_t countBelow(double n) {
+  return n <= 0 ? 0 : n >= kNever ? std::int64_t(kNever) : std::int64_t(std::ceil(n));
+}
+
+// The growth law of one step, in exactly the order of operations written.
+template <bool Normiert, bool Verhulst>
+double step(double bestand, double p) {
+  if constexpr (Normiert) bestand = bestand * (1 + p * (1 - bestand));
+  if constexpr (Verhulst) bestand = bestand * (1 + p) * (1 - bestand);
+  return bestand;
+}
+
 // Iterates one orbit and plots it; returns the last orbit value and sets
-// `count` to the value the loop counter ends with. Kept apart from the
-// window so that the compiler holds everything in registers.
+// `count` to the value the loop counter ends with. Plotting a point does not
+// hold up the next step: the chain of multiplications runs at the speed of
+// the bare iteration while the points are written beside it.
 template <bool Normiert, bool Verhulst>
 double iterate(const Column& c, std::int64_t& count) {
   const std::uint32_t cyan = paletteColor(kCyan), yellow = paletteColor(kYellow);
+  const auto points = c.points;
+  const double p = c.p;
+  const std::int64_t end = std::int64_t{c.bis} + 1;  // counters 0 ... bis
+  const std::int64_t gelbAb = c.gelbAb;
+  const std::ptrdiff_t pen = c.pen;
   double bestand = c.startwert;
+  count = end;
+
+  // The first counters may draw lead-in points: cyan before yellow.
   std::int64_t iteration = 0;
-  for (; iteration <= c.bis; ++iteration) {
-    // The two growth laws, in exactly this order of operations.
-    if constexpr (Normiert) bestand = bestand * (1 + c.growth * (1 - bestand));
-    if constexpr (Verhulst) bestand = bestand * (1 + c.growth) * (1 - bestand);
-    if (c.vorlauf && iteration < c.anzahlVorlauf) c.surface->plot(c.p, toSingle(bestand), cyan, c.thin);
-    if (iteration > c.von) c.surface->plot(c.p, toSingle(bestand), yellow, c.pen);
+  for (const std::int64_t leadEnd = std::min(c.vorlaufBis, end); iteration < leadEnd; ++iteration) {
+    bestand = step<Normiert, Verhulst>(bestand, p);
+    points.plot(toSingle(bestand), cyan, c.thin);
+    if (iteration >= gelbAb) points.plot(toSingle(bestand), yellow, pen);
+  }
+  // The rest in blocks, each either silent or drawing every point.
+  constexpr std::int64_t kBlock = 1024;
+  while (iteration < end) {
+    const std::int64_t silentEnd = std::min(end, std::max(iteration, gelbAb));
+    const std::int64_t blockEnd = std::min(end, iteration + kBlock);
+    if (blockEnd <= silentEnd) {
+      for (; iteration < blockEnd; ++iteration) bestand = step<Normiert, Verhulst>(bestand, p);
+    } else {
+      for (; iteration < silentEnd; ++iteration) bestand = step<Normiert, Verhulst>(bestand, p);
+      for (; iteration < blockEnd; ++iteration) {
+        bestand = step<Normiert, Verhulst>(bestand, p);
+        points.plot(toSingle(bestand), yellow, pen);
+      }
+    }
     // An orbit that has left the double range never returns and can draw
     // nothing more: the rest of the column is skipped.
-    if (!std::isfinite(bestand)) {
-      iteration = std::int64_t{c.bis} + 1;
-      break;
-    }
+    if (!std::isfinite(bestand)) break;
   }
-  count = iteration;
   return bestand;
 }
 
@@ -94,12 +127,14 @@ void Form1::Command1_Click() {
   schritt = (rechts - links) / 1000;
   for (spalte = 0; spalte <= 999; ++spalte) {
     while (txtStop->text() == QLatin1String("1")) {
-      picAusgabe->flush();
+      picAusgabe->release();
       forms::waitForEvents();
       if (beendet) return;
     }
-    picAusgabe->present();
+    // The surface and its marker repaint at most about 60 times a second.
+    picAusgabe->pace();
     if (!yield()) return;
+    picAusgabe->hold();
 
     p = links + spalte * schritt;
     const float column = toSingle(p);
@@ -110,14 +145,12 @@ void Form1::Command1_Click() {
     picAusgabe->setDrawWidth(strich);
     picAusgabe->pset(column, toSingle(startwert), paletteColor(kCyan));
 
-    const Column c{picAusgabe,
-                   column,
+    const Column c{picAusgabe->pointColumn(column),
                    p,
                    startwert,
-                   von,
                    bis,
-                   chkVorlauf->checkState() == Qt::Checked,
-                   numberFromText(txtVorlauf->text()),
+                   chkVorlauf->checkState() == Qt::Checked ? countBelow(numberFromText(txtVorlauf->text())) : 0,
+                   firstAbove(von),
                    picAusgabe->penPixels(1),
                    picAusgabe->penPixels(strich)};
     const bool normiert = optR->isChecked(), verhulst = optV->isChecked();
@@ -130,11 +163,11 @@ void Form1::Command1_Click() {
     else
       bestand = iterate<false, false>(c, iteration);
     // Every lead-in or orbit point sets the pen back to 1 after itself.
-    const bool penReset = (c.vorlauf && c.anzahlVorlauf > 0) || bis > von;
+    const bool penReset = c.vorlaufBis > 0 || bis >= c.gelbAb;
     picAusgabe->setDrawWidth(penReset ? 1 : strich);
   }
 
   // End of the run: labels over a strip 1/36 of the width.
   beschriftung(36);
-  picAusgabe->flush();
+  picAusgabe->release();
 }

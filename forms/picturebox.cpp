@@ -1,6 +1,7 @@
 #include "forms/picturebox.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 #include <limits>
@@ -154,6 +155,21 @@ void PictureBox::setDrawWidth(int pixels) {
   m_penPixels = penPixels(m_drawWidth);
 }
 
+PictureBox::PointColumn PictureBox::pointColumn(float x) const {
+  PointColumn column;
+  const double cx = (static_cast<double>(x) - m_left) * m_sx;
+  if (cx >= 0.0 && cx <= m_imageW) {
+    column.m_x = std::min(static_cast<std::ptrdiff_t>(cx), static_cast<std::ptrdiff_t>(m_imageW) - 1);
+    column.m_bits = m_bits;
+    column.m_stride = m_stride;
+    column.m_width = static_cast<std::ptrdiff_t>(m_imageW);
+    column.m_top = m_top;
+    column.m_sy = m_sy;
+    column.m_height = m_imageH;
+  }
+  return column;
+}
+
 std::ptrdiff_t PictureBox::penPixels(int drawWidth) const {
   return std::max<std::ptrdiff_t>(1, std::lround(std::max(1, drawWidth) * devicePixelRatioF()));
 }
@@ -236,7 +252,6 @@ void PictureBox::cls() {
   m_image.fill(m_back);
   m_currentX = support::toSingle(m_left);
   m_currentY = support::toSingle(m_top);
-  m_dirty = false;
   update();
 }
 
@@ -247,17 +262,15 @@ void PictureBox::paintPicture(const QImage& picture) {
   update();
 }
 
-void PictureBox::present() {
-  if (!m_dirty) return;
+void PictureBox::hold() { setUpdatesEnabled(false); }
+
+void PictureBox::pace() {
   if (m_sincePaint.isValid() && m_sincePaint.elapsed() < 16) return;
-  flush();
+  m_sincePaint.start();
+  setUpdatesEnabled(true);  // repaints the whole surface at the next event processing
 }
 
-void PictureBox::flush() {
-  m_dirty = false;
-  m_sincePaint.start();
-  update();
-}
+void PictureBox::release() { setUpdatesEnabled(true); }
 
 std::uint32_t PictureBox::pixelAt(double x, double y) const {
   double cx, cy;
@@ -267,9 +280,17 @@ std::uint32_t PictureBox::pixelAt(double x, double y) const {
   return m_image.pixel(ix, iy);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+// Only the exposed part: during a sweep most repaints are the moving marker.
+void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.drawImage(rect(), m_image);
+  const QRect target = event->rect();
+  const double dpr = m_image.width() / std::max(1.0, double(width()));
+  if (dpr == 1.0) {
+    painter.drawImage(target.topLeft(), m_image, target);
+    return;
+  }
+  const QRectF source(target.x() * dpr, target.y() * dpr, target.width() * dpr, target.height() * dpr);
+  painter.drawImage(QRectF(target), m_image, source);
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) { ensureImage(); }

@@ -58,12 +58,24 @@ class PictureBox : public QWidget {
   // Prints the text with its upper-left corner at the print position, then
   // moves the position to the left edge, one text line lower.
   void print(const QString& text);
-  // A point of the current pen width, written straight into the pixels.
-  void pset(float x, float y, std::uint32_t rgb) { plot(x, y, rgb, m_penPixels); }
-  // The same with a pen given in image pixels (see penPixels), for loops that
-  // switch pens from point to point.
-  inline void plot(float x, float y, std::uint32_t rgb, std::ptrdiff_t pen);
+  // Points at one horizontal position, written straight into the pixels.
+  // A value type, so a loop keeps all of it in registers; pens are given in
+  // image pixels (see penPixels). Taking one marks the surface as changed.
+  class PointColumn {
+   public:
+    inline void plot(float y, std::uint32_t rgb, std::ptrdiff_t pen) const;
+
+   private:
+    friend class PictureBox;
+    std::uint32_t* m_bits = nullptr;
+    std::ptrdiff_t m_stride = 0, m_x = -1, m_width = 0;  // m_x < 0: off the surface
+    double m_top = 0, m_sy = 0, m_height = 0;
+  };
+  PointColumn pointColumn(float x) const;
   std::ptrdiff_t penPixels(int drawWidth) const;
+
+  // A point of the current pen width.
+  void pset(float x, float y, std::uint32_t rgb) { pointColumn(x).plot(y, rgb, m_penPixels); }
   void line(float x1, float y1, float x2, float y2, std::uint32_t rgb);
   void box(float x1, float y1, float x2, float y2, std::uint32_t rgb, bool filled);
   // Erases all drawing to the background colour; child controls stay.
@@ -71,10 +83,13 @@ class PictureBox : public QWidget {
   // Paints an image at the upper-left corner into the persistent picture.
   void paintPicture(const QImage& picture);
 
-  // Points only mark the surface as changed; present() repaints the screen
-  // at most about 60 times a second, flush() at once.
-  void present();
-  void flush();
+  // For a long loop that draws and yields often: hold() keeps the surface
+  // and the controls on it from repainting, pace() lets one repaint through
+  // at most about 60 times a second, release() shows everything again. Points
+  // never ask for a repaint themselves.
+  void hold();
+  void pace();
+  void release();
 
   const QImage& image() const { return m_image; }
   // The colour of the image pixel under a point in user coordinates.
@@ -111,28 +126,23 @@ class PictureBox : public QWidget {
   std::ptrdiff_t m_penPixels = 1;
   int m_drawWidth = 1;
   float m_currentX = 0, m_currentY = 0;
-  bool m_dirty = false;
   QElapsedTimer m_sincePaint;
 };
 
-void PictureBox::plot(float x, float y, std::uint32_t rgb, std::ptrdiff_t pen) {
-  const double cx = (static_cast<double>(x) - m_left) * m_sx;
+void PictureBox::PointColumn::plot(float y, std::uint32_t rgb, std::ptrdiff_t pen) const {
   const double cy = (static_cast<double>(y) - m_top) * m_sy;
   // Written so that NaN fails the test: nothing non-finite reaches a cast.
-  if (!(cx >= 0.0 && cx <= m_imageW && cy >= 0.0 && cy <= m_imageH)) return;
-  std::ptrdiff_t ix = static_cast<std::ptrdiff_t>(cx);
+  if (m_x < 0 || !(cy >= 0.0 && cy <= m_height)) return;
+  const std::ptrdiff_t h = static_cast<std::ptrdiff_t>(m_height);
   std::ptrdiff_t iy = static_cast<std::ptrdiff_t>(cy);
-  const std::ptrdiff_t w = static_cast<std::ptrdiff_t>(m_imageW), h = static_cast<std::ptrdiff_t>(m_imageH);
-  if (ix == w) --ix;  // the far edges belong to the last pixel
-  if (iy == h) --iy;
-  m_dirty = true;
+  if (iy == h) --iy;  // the far edge belongs to the last pixel
   if (pen == 1) {
-    m_bits[iy * m_stride + ix] = rgb;
+    m_bits[iy * m_stride + m_x] = rgb;
     return;
   }
-  const std::ptrdiff_t x0 = std::max<std::ptrdiff_t>(0, ix - (pen - 1) / 2);
+  const std::ptrdiff_t x0 = std::max<std::ptrdiff_t>(0, m_x - (pen - 1) / 2);
   const std::ptrdiff_t y0 = std::max<std::ptrdiff_t>(0, iy - (pen - 1) / 2);
-  const std::ptrdiff_t x1 = std::min(w, ix - (pen - 1) / 2 + pen);
+  const std::ptrdiff_t x1 = std::min(m_width, m_x - (pen - 1) / 2 + pen);
   const std::ptrdiff_t y1 = std::min(h, iy - (pen - 1) / 2 + pen);
   for (std::ptrdiff_t j = y0; j < y1; ++j)
     for (std::ptrdiff_t i = x0; i < x1; ++i) m_bits[j * m_stride + i] = rgb;

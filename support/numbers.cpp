@@ -147,13 +147,6 @@ QString localeText(double value, const QLocale& locale) {
   return text;
 }
 
-float toSingle(double value) {
-  // Halfway between FLT_MAX and 2^128: from here on, rounding gives infinity.
-  constexpr double overflow = 0x1.ffffffp127;
-  if (std::fabs(value) < overflow || std::isnan(value)) return static_cast<float>(value);
-  return std::copysign(std::numeric_limits<float>::infinity(), static_cast<float>(value > 0 ? 1 : -1));
-}
-
 std::int32_t roundToInt32(double value) {
   if (std::isnan(value)) return 0;
   double r = std::nearbyint(value);  // the default rounding mode: ties to even

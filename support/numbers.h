@@ -7,7 +7,9 @@
 
 #include <QLocale>
 #include <QString>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -40,7 +42,13 @@ QString localeText(double value, const QLocale& locale = QLocale());
 
 // Rounds to single precision as IEEE 754 does (magnitudes past the float
 // range become infinities), without the undefined behaviour of a plain cast.
-float toSingle(double value);
+// Inline: the sweep calls it for every point.
+inline float toSingle(double value) {
+  // Halfway between FLT_MAX and 2^128: from here on, rounding gives infinity.
+  constexpr double overflow = 0x1.ffffffp127;
+  if (std::fabs(value) < overflow || std::isnan(value)) return static_cast<float>(value);
+  return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+}
 
 // Rounds to the nearest integer, ties to even, and saturates to the 32-bit
 // range; NaN gives 0.
