@@ -1,4 +1,283 @@
-#include <QTest>
-class TestZoom : public QObject { Q_OBJECT };
+// Zoom selection, p limits by mouse and the cursor readout, and the window
+// history, driven by real mouse events on the drawing surface.
+#include <QCheckBox>
+#include <QMenuBar>
+
+#include "fixture.h"
+#include "forms/overlays.h"
+
+using namespace fixture;
+
+namespace {
+const QString kHint = QStringLiteral("  Mausklick links/rechts = linke/rechte Intervallgrenze setzen");
+
+bool hasYellow(const Form1& f) {
+  const QImage& image = f.picAusgabe->image();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == rgb(14)) return true;
+  return false;
+}
+}  // namespace
+
+class TestZoom : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { forms::setDoEventsHook(nullptr); }
+
+  void pressTakesHalfTheWindowAndDrawsIt() {
+    auto form = window();
+    Form1& f = *form;
+    MessageBoxes boxes;
+    click(f.Command8);
+    QCOMPARE(f.auswahlAktiv, 1);
+    QVERIFY(f.shpAuswahl->isVisible());
+    moveOn(f, 2, 1.2);
+    QVERIFY(std::fabs(f.shpAuswahl->left() - 2) < 0.004);  // the corner follows, to the pixel
+    QVERIFY(std::fabs(f.shpAuswahl->top() - 1.2) < 0.004);
+    QCOMPARE(f.shpAuswahl->size(), QSize(400, 250));  // its size never changes
+    press(f, 2, 1.2);
+    // The right limit would be 3.5: the window is shifted to end at 3.
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1.5"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
+    QCOMPARE(f.txtXMAX->text(), QStringLiteral(" 1.2"));
+    QCOMPARE(f.txtXMIN->text(), QStringLiteral(" .45"));
+    QCOMPARE(f.auswahlAktiv, 0);
+    QVERIFY(f.shpAuswahl->isHidden());
+    QVERIFY(boxes.seen.isEmpty());
+    // Drawn: the sweep read the new window.
+    QCOMPARE(f.spalte, 1000);
+    QCOMPARE(f.links, 1.5);
+    QCOMPARE(f.xMin, 0.45);
+    QVERIFY(hasYellow(f));
+    // Saved is what "Fenster" saw, nothing more.
+    QCOMPARE(f.altLinks, 0.0);
+    QCOMPARE(f.altRechts, 3.0);
+    QCOMPARE(f.altXMax, 1.5);
+  }
+
+  void limitsAreCutToThreeAndTwoDecimals() {
+    auto form = window();
+    Form1& f = *form;
+    click(f.Command8);
+    press(f, 1.2345678, 1.2);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1.234"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 2.734"));
+  }
+
+  // A shifted window keeps the single-precision rounding of its left limit.
+  void shiftedLeftLimitShowsSinglePrecision() {
+    auto form = window();
+    Form1& f = *form;
+    f.txtLinks->setText("1.6");
+    f.txtRechts->setText("3.11");  // half width 0.755: 2.345 + 0.755 = 3.1
+    click(f.Command1);
+    click(f.Command8);
+    press(f, 2.345, 1);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 2.24500002861023"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
+  }
+
+  void cutGoesTowardsMinusInfinity() {
+    auto form = window();
+    Form1& f = *form;
+    f.txtXMIN->setText("-.5");
+    click(f.Command2);
+    click(f.Command8);
+    press(f, 1, -0.123);
+    QCOMPARE(f.txtXMAX->text(), QStringLiteral("-.13"));
+  }
+
+  void anyButtonTakesTheWindow() {
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+      auto form = window();
+      Form1& f = *form;
+      MessageBoxes boxes;
+      click(f.Command8);
+      press(f, 1, 1, button);
+      QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1"));
+      QCOMPARE(f.txtRechts->text(), QStringLiteral(" 2.5"));
+      QCOMPARE(f.auswahlAktiv, 0);
+      QVERIFY(boxes.seen.isEmpty());
+    }
+  }
+
+  void cancelLeavesEverythingAsItWas() {
+    auto form = window();
+    Form1& f = *form;
+    f.txtLinks->setText("1");
+    click(f.Command8);
+    f.txtLinks->setText("2");
+    click(f.Command8);  // the second copy wins
+    const QImage before = f.picAusgabe->image().copy();
+    click(f.Command11);
+    QCOMPARE(f.auswahlAktiv, 0);
+    QVERIFY(f.shpAuswahl->isHidden());
+    QCOMPARE(f.txtLinks->text(), QStringLiteral("2"));
+    QVERIFY(f.picAusgabe->image() == before);
+    click(f.Command10);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 2"));
+    QCOMPARE(f.links, 2.0);
+  }
+
+  void readoutFollowsTheCursor() {
+    auto form = window();
+    Form1& f = *form;
+    moveOn(f, 2.5, 0.75);
+    QCOMPARE(f.txtp->text(), QStringLiteral(" 2.5"));
+    QCOMPARE(f.txtY->text(), QStringLiteral(" .75"));
+    QCOMPARE(f.txtHilfe->text(), QStringLiteral("p =  2.5  X =  .75") + kHint);
+    QVERIFY(std::fabs(f.Line1->x1() - 2.5) < 1e-9 && std::fabs(f.Line1->x2() - 2.5) < 1e-9);
+    QVERIFY(std::fabs(f.Line2->y1() - 0.75) < 1e-9);
+    // txtp one hundredth of the p width right of the cursor, txtY level with it.
+    QVERIFY(std::fabs(f.picAusgabe->childLeft(f.txtp) - 2.53) < 0.004);
+    QVERIFY(std::fabs(f.picAusgabe->childTop(f.txtY) - 0.75) < 0.004);
+    QVERIFY(f.txtY->isVisible() && f.Line2->isVisible());
+
+    moveOn(f, 1, 0.1234567);
+    QCOMPARE(f.txtY->text(), QStringLiteral(" .123"));
+    QCOMPARE(f.txtHilfe->text(), QStringLiteral("p =  1  X =  .1234567") + kHint);
+  }
+
+  void leftPressSetsTheLeftLimit() {
+    auto form = window();
+    Form1& f = *form;
+    MessageBoxes boxes;
+    f.txtXMAX->setText(" 1.2");
+    press(f, 3.5699456, 1);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 3.569"));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("Intervall für p"));
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("linke Intervallgrenze  3.569946"));
+    QCOMPARE(boxes.seen[0].buttons, 1);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::NoIcon);
+    QCOMPARE(f.altLinks, 0.0);
+    QCOMPARE(f.altXMax, 1.2);
+    QCOMPARE(f.links, 0.0);  // not drawn until the next "Start"
+
+    press(f, 2, 1, Qt::RightButton);
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 2"));
+    QCOMPARE(boxes.seen.size(), 2);
+    QCOMPARE(boxes.seen[1].text, QStringLiteral("rechte Intervallgrenze  2"));
+    QCOMPARE(f.altRechts, 3.0);
+  }
+
+  void leftLimitBelowZeroIsCutDown() {
+    auto form = window();
+    Form1& f = *form;
+    MessageBoxes boxes;
+    f.txtLinks->setText("-1");
+    click(f.Command1);
+    press(f, -0.0004, 1);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral("-.001"));
+  }
+
+  void middlePressOnlySavesTheXLimits() {
+    auto form = window();
+    Form1& f = *form;
+    MessageBoxes boxes;
+    f.txtXMAX->setText(" 1.2");
+    f.txtLinks->setText("2");
+    press(f, 1, 1, Qt::MiddleButton);
+    QVERIFY(boxes.seen.isEmpty());
+    QCOMPARE(f.txtLinks->text(), QStringLiteral("2"));
+    QCOMPARE(f.altXMax, 1.2);
+    QCOMPARE(f.altLinks, 0.0);
+  }
+
+  void backRightAfterStartUp() {
+    auto form = window();
+    Form1& f = *form;
+    click(f.Command10);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 0"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
+    QCOMPARE(f.txtXMIN->text(), QStringLiteral(" 0"));
+    QCOMPARE(f.txtXMAX->text(), QStringLiteral(" 1.5"));
+    QCOMPARE(f.spalte, 1000);
+    const QImage first = f.picAusgabe->image().copy();
+    click(f.Command10);
+    QVERIFY(f.picAusgabe->image() == first);  // never further back than one step
+  }
+
+  void backAfterALimitPressAndAfterAZoom() {
+    auto form = window();
+    Form1& f = *form;
+    MessageBoxes boxes;
+    press(f, 1, 1);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1"));
+    click(f.Command10);
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 0"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
+
+    click(f.Command8);
+    press(f, 1, 1.2);
+    QCOMPARE(f.links, 1.0);
+    click(f.Command8);
+    press(f, 1.5, 1.1);
+    QCOMPARE(f.links, 1.5);
+    click(f.Command10);  // back to the window shown when "Fenster" was pressed
+    QCOMPARE(f.links, 1.0);
+    QCOMPARE(f.rechts, 2.5);
+    QCOMPARE(f.xMax, 1.2);
+  }
+
+  void startWindowWithoutAndWithDiagram() {
+    auto form = window();
+    Form1& f = *form;
+    click(f.Command8);
+    press(f, 1, 1.2);
+    QVERIFY(hasYellow(f));
+    QTest::mouseClick(f.menuBar(), Qt::LeftButton, {}, f.menuBar()->actionGeometry(f.cmdStart).center());
+    QCOMPARE(f.txtLinks->text(), QStringLiteral("0"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral("3"));
+    QCOMPARE(f.txtXMIN->text(), QStringLiteral("0"));
+    QCOMPARE(f.txtXMAX->text(), QStringLiteral(" 1.5"));
+    QVERIFY(!hasYellow(f));
+    QCOMPARE(f.xMax, 1.5);
+    QCOMPARE(f.links, 1.0);  // the p scale changes only at the next "Start"
+
+    click(f.Command9);
+    auto fresh = window();
+    click(fresh->Command1);
+    QVERIFY(f.picAusgabe->image() == fresh->picAusgabe->image());
+  }
+
+  // A press that takes a window during a sweep runs a whole sweep in it; the
+  // outer sweep then draws the column at the new right limit and ends.
+  void zoomDuringASweep() {
+    auto form = window();
+    Form1& f = *form;
+    click(f.Command8);
+    atYield(100, [&] { press(f, 2, 1.2); });
+    click(f.Command1);
+    QCOMPARE(f.links, 1.5);
+    QCOMPARE(f.spalte, 1001);
+    QCOMPARE(f.p, 3.0);
+  }
+
+  void messageBoxHoldsTheSweep() {
+    auto form = window();
+    Form1& f = *form;
+    int spalteAtPress = -1, spalteWhileOpen = -2;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (QApplication::activeModalWidget()) spalteWhileOpen = f.spalte;
+    });
+    watch.start();
+    MessageBoxes boxes;
+    atYield(50, [&] {
+      spalteAtPress = f.spalte;
+      press(f, 1, 1);
+    });
+    click(f.Command1);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(spalteWhileOpen, spalteAtPress);
+    QCOMPARE(f.spalte, 1000);
+    QCOMPARE(f.links, 0.0);  // the running sweep keeps the interval it read
+  }
+};
+
 QTEST_MAIN(TestZoom)
 #include "test_zoom.moc"
