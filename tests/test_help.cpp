@@ -1,4 +1,146 @@
-#include <QTest>
-class TestHelp : public QObject { Q_OBJECT };
+// The hover help line and the about box.
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "fixture.h"
+#include "forms/overlays.h"
+
+using namespace fixture;
+
+namespace {
+void moveOver(QWidget* w) { mouse(w, QEvent::MouseMove, QPointF(w->width() / 2.0, w->height() / 2.0)); }
+}  // namespace
+
+class TestHelp : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { forms::setDoEventsHook(nullptr); }
+
+  void everyControlExplainsItself() {
+    auto form = window();
+    Form1& f = *form;
+    const std::pair<QWidget*, const char*> sentences[] = {
+        {f.chkVorlauf, "Den Anfang der Bestandsfolge zeigen"},
+        {f.txtVon, "Anzahl der Iterationen bevor gezeichnet wird, direkt hier eingeben"},
+        {f.txtBis, "Gesamtzahl der Iterationen für jedes p direkt hier eingeben"},
+        {f.Text2, "Startwert für X"},
+        {f.Command8, "Fenster zur maßstabstreuen Vergrößerung wählen"},
+        {f.Command11, "abbrechen von Vergrößerungsfenster wählen"},
+        {f.Command9, "Startfenster wiederherstellen"},
+        {f.Command10, "voriges Fenster wiederherstellen"},
+        {f.optV, "Darstellung von Verhulst, variabler Fixpunkt"},
+        {f.optR, "Iteration Logistisches Wachstum, relative Bestände, Grenzbestand ist 1"},
+        {f.Command2, "Bildschirm löschen"},
+        {f.Command5, "Ausführung unterbrechen, mit 'W' weiterrechnen"},
+        {f.Command6, "Weiterrechnen"},
+        {f.Command3, "Strichstärke für den Feigenbaum"},
+        {f.Command4, "Strichstärke für den Feigenbaum"},
+        {f.txtLinks, "linke Intervallgrenze für p"},
+        {f.txtRechts, "rechte Intervallgrenze für p"},
+    };
+    QCOMPARE(f.txtHilfe->text(), QStringLiteral("Hilfe"));
+    for (const auto& [control, sentence] : sentences) {
+      f.txtHilfe->setText(QStringLiteral("before"));
+      moveOver(control);
+      QCOMPARE(f.txtHilfe->text(), QString::fromUtf8(sentence));
+      // The control keeps the move to itself: its container is not told.
+      QCOMPARE(f.txtY->isVisible(), true);
+    }
+  }
+
+  void startSentenceEndsWithTxtVonAsTyped() {
+    auto form = window();
+    Form1& f = *form;
+    const QString start = QStringLiteral("Darstellung start, Punkte werden gesetzt ab Iteration ");
+    moveOver(f.Command1);
+    QCOMPARE(f.txtHilfe->text(), start + "100");
+    click(f.Command1);  // writes " 100" back
+    moveOver(f.Command1);
+    QCOMPARE(f.txtHilfe->text(), start + " 100");
+    f.txtVon->clear();
+    moveOver(f.Command1);
+    QCOMPARE(f.txtHilfe->text(), start);
+    f.txtVon->setText("abc");
+    moveOver(f.Command1);
+    QCOMPARE(f.txtHilfe->text(), start + "abc");
+  }
+
+  void bareWindowHidesTheReadout() {
+    auto form = window();
+    Form1& f = *form;
+    moveOn(f, 1, 1);
+    QVERIFY(f.txtHilfe->text().startsWith("p = "));
+    mouse(f.centralWidget(), QEvent::MouseMove, QPointF(5, 300));
+    QVERIFY(f.txtY->isHidden());
+    QVERIFY(f.Line2->isHidden());
+    QVERIFY(f.Line1->isVisible() && f.txtp->isVisible());
+    QCOMPARE(f.txtHilfe->text(), QStringLiteral("Hilfe"));
+    moveOn(f, 1, 1);
+    QVERIFY(f.txtY->isVisible() && f.Line2->isVisible());
+  }
+
+  // Lines and shapes take no mouse events: the pointer over them is over
+  // what lies behind them.
+  void linesAndShapesCountAsWhatIsBehind() {
+    auto form = window();
+    Form1& f = *form;
+    for (forms::RectShape* shape : {f.Shape1, f.Shape2}) {
+      const QPoint inside = shape->geometry().topLeft() + QPoint(2, 2);
+      QCOMPARE(f.centralWidget()->childAt(inside), nullptr);
+    }
+    click(f.Command8);
+    moveOn(f, 1, 1);
+    for (QWidget* overlay : {static_cast<QWidget*>(f.Line1), static_cast<QWidget*>(f.Line2),
+                             static_cast<QWidget*>(f.shpAuswahl)})
+      QCOMPARE(f.picAusgabe->childAt(overlay->geometry().center()) == overlay, false);
+    QCOMPARE(f.Picture2->childAt(f.Line3->geometry().center()), nullptr);
+  }
+
+  void silentControlsLeaveTheLine() {
+    auto form = window();
+    Form1& f = *form;
+    moveOn(f, 2.5, 0.75);
+    const QString readout = f.txtHilfe->text();
+    for (QWidget* w : {static_cast<QWidget*>(f.Command7), static_cast<QWidget*>(f.txtStart),
+                       static_cast<QWidget*>(f.HScroll1), static_cast<QWidget*>(f.txtXMIN),
+                       static_cast<QWidget*>(f.txtXMAX), static_cast<QWidget*>(f.Text3),
+                       static_cast<QWidget*>(f.Text4), static_cast<QWidget*>(f.Text5),
+                       static_cast<QWidget*>(f.txtVorlauf), static_cast<QWidget*>(f.txtStop),
+                       static_cast<QWidget*>(f.Text1), static_cast<QWidget*>(f.txtHilfe),
+                       static_cast<QWidget*>(f.txtp), static_cast<QWidget*>(f.txtY),
+                       static_cast<QWidget*>(f.Label2), static_cast<QWidget*>(f.Picture1),
+                       static_cast<QWidget*>(f.Picture2), static_cast<QWidget*>(f.menuBar())}) {
+      moveOver(w);
+      QVERIFY2(f.txtHilfe->text() == readout, qPrintable(w->objectName()));
+      QVERIFY2(f.txtY->isVisible(), qPrintable(w->objectName()));
+    }
+  }
+
+  void aboutBox() {
+    auto form = window();
+    MessageBoxes boxes;
+    click(form->Command7);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("Programmiert von"));
+    QCOMPARE(boxes.seen[0].buttons, 1);
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::NoIcon);
+    QVERIFY(!boxes.seen[0].text.isEmpty());
+  }
+
+  // The about box opened inside a sweep holds it until it is closed.
+  void aboutBoxDuringASweep() {
+    auto form = window();
+    MessageBoxes boxes;
+    atYield(30, [&] { click(form->Command7); });
+    click(form->Command1);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(form->spalte, 1000);
+  }
+};
+
 QTEST_MAIN(TestHelp)
 #include "test_help.moc"
