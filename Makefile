@@ -1,17 +1,21 @@
 # Everything a fresh Debian machine needs: `make run` and `make test` install
 # what is missing (as root), configure, build and then run or test.
 
-PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation \
-            xvfb xauth x11-apps imagemagick
+PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+# Only for the screenshots: a virtual display, a pointer to drive it, a camera.
+DESKTOP  := xvfb xauth xdotool imagemagick
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: all deps build run test bench screenshot clean
+.PHONY: all deps install-missing build run test bench screenshots clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+
+install-missing:
+	@missing=$$(for p in $(WANTED); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -40,8 +44,11 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/varnoskel_bench
 
-screenshot: build
-	./docs/screenshot.sh $(BUILD)/varnoskel docs/window.png
+# Screenshots of the real window under a virtual display, used by the README.
+screenshots: build
+	@$(MAKE) --no-print-directory install-missing WANTED="$(DESKTOP)"
+	./docs/tour.sh $(BUILD)/varnoskel docs
+	rm -f docs/back.png
 
 clean:
 	rm -rf $(BUILD)
