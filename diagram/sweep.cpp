@@ -57,8 +57,8 @@ double step(double bestand, double p) {
 // `count` to the value the loop counter ends with. Plotting a point does not
 // hold up the next step: the chain of multiplications runs at the speed of
 // the bare iteration while the points are written beside it.
-template <bool Normiert, bool Verhulst>
-double iterate(const Column& c, std::int64_t& count) {
+template <bool Normiert, bool Verhulst, typename KeepAlive>
+double iterate(const Column& c, std::int64_t& count, KeepAlive&& keepAlive) {
   const std::uint32_t cyan = paletteColor(kCyan), yellow = paletteColor(kYellow);
   const auto points = c.points;
   const double p = c.p;
@@ -77,7 +77,8 @@ double iterate(const Column& c, std::int64_t& count) {
   }
   // The rest in blocks, each either silent or drawing every point.
   constexpr std::int64_t kBlock = 1024;
-  while (iteration < end) {
+  constexpr std::int64_t kBlocksBetweenLooks = 4096;  // some 4 million steps, a few milliseconds
+  for (std::int64_t blocks = 1; iteration < end; ++blocks) {
     const std::int64_t silentEnd = std::min(end, std::max(iteration, gelbAb));
     const std::int64_t blockEnd = std::min(end, iteration + kBlock);
     if (blockEnd <= silentEnd) {
@@ -92,6 +93,8 @@ double iterate(const Column& c, std::int64_t& count) {
     // An orbit that has left the double range never returns and can draw
     // nothing more: the rest of the column is skipped.
     if (!std::isfinite(bestand)) break;
+    // A column of millions of steps still lets the window repaint and close.
+    if (blocks % kBlocksBetweenLooks == 0 && !keepAlive()) break;
   }
   return bestand;
 }
@@ -153,15 +156,24 @@ void Form1::Command1_Click() {
                    firstAbove(von),
                    picAusgabe->penPixels(1),
                    picAusgabe->penPixels(strich)};
+    // Inside a column only the window system's own events are served (paint,
+    // close), never the user's input: no handler runs in the middle of a column.
+    auto keepAlive = [this] {
+      picAusgabe->pace();
+      forms::processSystemEvents();
+      picAusgabe->hold();
+      return !beendet;
+    };
     const bool normiert = optR->isChecked(), verhulst = optV->isChecked();
     if (normiert && verhulst)
-      bestand = iterate<true, true>(c, iteration);
+      bestand = iterate<true, true>(c, iteration, keepAlive);
     else if (normiert)
-      bestand = iterate<true, false>(c, iteration);
+      bestand = iterate<true, false>(c, iteration, keepAlive);
     else if (verhulst)
-      bestand = iterate<false, true>(c, iteration);
+      bestand = iterate<false, true>(c, iteration, keepAlive);
     else
-      bestand = iterate<false, false>(c, iteration);
+      bestand = iterate<false, false>(c, iteration, keepAlive);
+    if (beendet) return;
     // Every lead-in or orbit point sets the pen back to 1 after itself.
     const bool penReset = c.vorlaufBis > 0 || bis >= c.gelbAb;
     picAusgabe->setDrawWidth(penReset ? 1 : strich);

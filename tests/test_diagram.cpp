@@ -388,6 +388,18 @@ class TestDiagram : public QObject {
     QCOMPARE(rowsOf(f, column(f, 1.5), rgb(kYellow)), std::set<int>{row(f, 1.0)});
   }
 
+  // A column of two billion steps: the window can still be closed while it
+  // computes, and the sweep stops there.
+  void closingDuringAGiantColumn() {
+    auto form = window();
+    Form1& f = *form;
+    f.txtBis->setText("2147483648");
+    QTimer::singleShot(300, &f, [&] { f.close(); });
+    click(f.Command1);
+    QVERIFY(f.beendet);
+    QCOMPARE(f.spalte, 0);
+  }
+
   void divergingOrbitSkipsTheRestOfItsColumn() {
     auto form = window();
     Form1& f = *form;
