@@ -86,13 +86,15 @@ struct MessageBoxes {
     QMessageBox::Icon icon;
   };
   QList<Seen> seen;
+  std::function<void()> whileOpen;  // runs while a box is open, before it is closed
   QTimer timer;
 
   MessageBoxes() {
-    timer.setInterval(5);
+    timer.setInterval(1);
     QObject::connect(&timer, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         seen.append({box->windowTitle(), box->text(), int(box->buttons().size()), box->icon()});
+        if (whileOpen) whileOpen();
         box->button(QMessageBox::Ok)->click();
       }
     });

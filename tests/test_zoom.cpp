@@ -260,13 +260,8 @@ class TestZoom : public QObject {
     auto form = window();
     Form1& f = *form;
     int spalteAtPress = -1, spalteWhileOpen = -2;
-    QTimer watch;
-    watch.setInterval(1);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-      if (QApplication::activeModalWidget()) spalteWhileOpen = f.spalte;
-    });
-    watch.start();
     MessageBoxes boxes;
+    boxes.whileOpen = [&] { spalteWhileOpen = f.spalte; };
     atYield(50, [&] {
       spalteAtPress = f.spalte;
       press(f, 1, 1);
