@@ -40,6 +40,7 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+	@grep -h "^random user:" $(BUILD)/Testing/Temporary/LastTest.log
 
 # The whole test suite under the address and undefined-behaviour sanitizers;
 # the first report fails the run. Qt's own allocations that live until exit
@@ -51,6 +52,7 @@ sanitize: deps
 	  ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure $(JOBS)
+	@grep -h "^random user:" $(BUILD)-sanitize/Testing/Temporary/LastTest.log
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/varnoskel_bench

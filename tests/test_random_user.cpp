@@ -1,0 +1,175 @@
+// A seeded random user: tens of thousands of actions over the whole window,
+// some of them inside running sweeps (a second "Start" among them), with
+// every message box closed. Afterwards the window must still draw the start
+// window's diagram. VARNOSKEL_SEED and VARNOSKEL_ACTIONS override the run.
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <cstdio>
+#include <random>
+
+#include "fixture.h"
+
+using namespace fixture;
+
+namespace {
+
+class RandomUser {
+ public:
+  RandomUser(std::uint64_t seed, int actions) : m_random(seed), m_left(actions) {}
+
+  int done() const { return m_done; }
+  int windows() const { return m_windows; }
+  Form1& form() { return *m_form; }
+
+  void run() {
+    fresh();
+    // At a sweep's yields the user goes on acting now and then, nested.
+    forms::setDoEventsHook([this] {
+      if (m_depth < 3 && chance(30)) act();
+      // A paused sweep is resumed once the actions are used up.
+      if (m_left <= 0 && m_form && !m_form->beendet) m_form->txtStop->setText("0");
+    });
+    while (m_left > 0) {
+      if (m_form->beendet) fresh();
+      act();
+    }
+    forms::setDoEventsHook(nullptr);
+    if (m_form->beendet) fresh();
+  }
+
+ private:
+  bool chance(int oneIn) { return std::uniform_int_distribution<int>(1, oneIn)(m_random) == 1; }
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+  double uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_random); }
+
+  void fresh() {
+    // The ended window stays alive until no sweep of it is on the stack.
+    if (m_form) m_ended.push_back(std::move(m_form));
+    m_form = window();
+    ++m_windows;
+  }
+
+  QString text() {
+    static const QStringList pieces = {"0",  "1",   "2",   "3",  "0.5", ".",  ",",   "-",  "+",   "e",  "E", "D",
+                                       "d",  " ",   "\t",  "x",  "&H",  "1e-400", "-1e999", "nan", "inf",
+                                       "12", "2.5", "-.13", QString::fromUtf8("ä五"), "1e5"};
+    QString t;
+    for (int n = pick(5); n > 0; --n) t += pieces[pick(pieces.size())];
+    return t;
+  }
+
+  // Small counts only: a sweep here must take milliseconds.
+  QString count() {
+    static const QStringList counts = {"0", "1", "5", "20", "50", "100", "-3", "", "abc", "2.5", "1,5", "-1e999",
+                                       "nan", "1d1", " 1 2 "};
+    return counts[pick(counts.size())];
+  }
+
+  // Key presses that carry their text, so any letter can be typed.
+  void type(QLineEdit* box, const QString& t) {
+    box->selectAll();
+    for (QChar c : t) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(box, &press);
+    }
+  }
+
+  void act() {
+    if (m_left <= 0 || m_form->beendet) return;
+    --m_left;
+    ++m_done;
+    ++m_depth;
+    Form1& f = *m_form;
+    const QPointF somewhere(uniform(0, 800), uniform(0, 480));
+    switch (pick(24)) {
+      case 0: click(f.Command1); break;  // Start, perhaps inside a sweep
+      case 1: click(f.Command2); break;
+      case 2: click(f.Command3); break;
+      case 3: click(f.Command4); break;
+      case 4: click(f.Command5); break;
+      case 5: click(f.Command6); break;
+      case 6: click(f.Command7); break;
+      case 7: click(f.Command8); break;
+      case 8: click(f.Command9); break;
+      case 9: click(f.Command10); break;
+      case 10: click(f.Command11); break;
+      case 11: f.cmdStart->trigger(); break;
+      case 12:
+        if (chance(20)) f.end->trigger();
+        break;
+      case 13: click(pick(2) ? static_cast<QAbstractButton*>(f.optR) : f.optV); break;
+      case 14: click(f.chkVorlauf); break;
+      case 15: {
+        QLineEdit* boxes[] = {f.txtLinks, f.txtRechts, f.txtXMIN, f.txtXMAX, f.txtStop, f.Text1, f.txtHilfe, f.txtStart};
+        type(boxes[pick(8)], text());
+        break;
+      }
+      case 16: type(pick(2) ? f.txtVon : f.txtBis, count()); break;
+      case 17: type(f.txtVorlauf, count()); break;
+      case 18: f.HScroll1->setValue(pick(101)); break;
+      case 19:
+      case 20: mouse(f.picAusgabe, QEvent::MouseMove, somewhere); break;
+      case 21: {
+        const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+        const Qt::MouseButton b = buttons[pick(3)];
+        mouse(f.picAusgabe, QEvent::MouseButtonPress, somewhere, b, b);
+        if (!f.beendet) mouse(f.picAusgabe, QEvent::MouseButtonRelease, somewhere, b, Qt::NoButton);
+        break;
+      }
+      case 22: {
+        QWidget* all[] = {f.centralWidget(), f.Command1, f.chkVorlauf, f.txtVon, f.optR, f.Picture2, f.txtStop};
+        QWidget* w = all[pick(7)];
+        mouse(w, QEvent::MouseMove, QPointF(uniform(0, w->width()), uniform(0, w->height())));
+        break;
+      }
+      case 23: f.txtStop->setText(pick(2) ? "1" : "0"); break;
+    }
+    --m_depth;
+  }
+
+  std::mt19937_64 m_random;
+  int m_left;
+  int m_done = 0, m_depth = 0, m_windows = 0;
+  std::unique_ptr<Form1> m_form;
+  std::vector<std::unique_ptr<Form1>> m_ended;
+};
+
+}  // namespace
+
+class TestRandomUser : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void thousandsOfActionsLeaveAWorkingWindow() {
+    const std::uint64_t seed = qEnvironmentVariableIsSet("VARNOSKEL_SEED")
+                                   ? qEnvironmentVariable("VARNOSKEL_SEED").toULongLong()
+                                   : 20261208;
+    const int actions =
+        qEnvironmentVariableIsSet("VARNOSKEL_ACTIONS") ? qEnvironmentVariableIntValue("VARNOSKEL_ACTIONS") : 20000;
+    MessageBoxes boxes;
+    RandomUser user(seed, actions);
+    user.run();
+    std::printf("random user: seed %llu, %d actions, %d windows, %d message boxes closed\n",
+                static_cast<unsigned long long>(seed), user.done(), user.windows(), int(boxes.seen.size()));
+    QCOMPARE(user.done(), actions);
+
+    // Back to the default settings, then "max": the start window's diagram.
+    Form1& f = user.form();
+    f.txtVon->setText("100");
+    f.txtBis->setText("200");
+    f.txtVorlauf->setText("12");
+    f.txtStop->setText("0");
+    f.optR->setChecked(true);
+    click(f.Command3);
+    click(f.Command9);
+    QCOMPARE(f.spalte, 1000);
+    QCOMPARE(rowsOf(f, column(f, 1.5), rgb(14)), std::set<int>{row(f, 1.0)});
+    QVERIFY(rowsOf(f, column(f, 2.9), rgb(14)).size() > 50);  // chaos
+  }
+};
+
+QTEST_MAIN(TestRandomUser)
+#include "test_random_user.moc"
