@@ -7,7 +7,7 @@ DESKTOP  := xvfb xauth xdotool imagemagick
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: all deps install-missing build run test sanitize bench screenshots clean
+.PHONY: all deps install-missing build run test sanitize fuzz bench screenshots clean
 
 all: build
 
@@ -53,6 +53,18 @@ sanitize: deps
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure $(JOBS)
 	@grep -h "^random user:" $(BUILD)-sanitize/Testing/Temporary/LastTest.log
+
+# libFuzzer on the number conversions, for a bounded time (FUZZ_SECONDS).
+FUZZ_SECONDS := 60
+fuzz: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="clang libclang-rt-14-dev"
+	mkdir -p $(BUILD)-fuzz
+	clang++ -std=c++20 -O1 -g -ffp-contract=off -fsanitize=fuzzer,address,undefined,float-cast-overflow \
+	  -fno-sanitize-recover=all -I. $$(pkg-config --cflags Qt6Core) -fPIC \
+	  fuzz/numbers_fuzz.cpp support/numbers.cpp $$(pkg-config --libs Qt6Core) -o $(BUILD)-fuzz/numbers_fuzz
+	mkdir -p $(BUILD)-fuzz/corpus
+	./$(BUILD)-fuzz/numbers_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus fuzz/corpus
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/varnoskel_bench

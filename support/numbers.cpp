@@ -107,17 +107,23 @@ std::string shape(std::string digits, bool negative) {
   return digits;
 }
 
+// Infinities are written as the largest finite value of their precision.
 template <typename T>
 std::string writeNumber(T value, int digits) {
-  if (std::isnan(value)) return " 0";
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<T>::max(), value);
+  return textWithDigits(value, digits);
+}
+
+}  // namespace
+
+std::string textWithDigits(double value, int digits) {
+  if (std::isnan(value)) return " 0";
+  if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
   if (value == 0) return " 0";
   char buffer[64];
   auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, digits);
   return shape(std::string(buffer, r.ptr), std::signbit(value));
 }
-
-}  // namespace
 
 double numberFromText(std::string_view text) {
   Scan s = scan(text);

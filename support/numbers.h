@@ -32,7 +32,12 @@ inline double numberFromText(const char* text) { return numberFromText(std::stri
 // NaN as 0: the text always reads back as a number.
 std::string textFromDouble(double value);
 // The same for a single-precision value, with at most 7 significant digits.
+// Seven digits do not always lead back to the same single (1.00000006E+28
+// is written as 1E+28, and the single nearest to that is 9.99999944E+27),
+// but they always lead back to a value that writes the same text.
 std::string textFromSingle(float value);
+// Either form: at most `digits` significant digits of the value.
+std::string textWithDigits(double value, int digits);
 QString qTextFromDouble(double value);
 QString qTextFromSingle(float value);
 
