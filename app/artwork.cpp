@@ -49,8 +49,9 @@ struct Writer {
 
 }  // namespace
 
-QImage formulaImage() {
-  QImage image(433, 79, QImage::Format_RGB32);
+QImage formulaImage(double devicePixelRatio) {
+  QImage image(int(433 * devicePixelRatio + 0.5), int(79 * devicePixelRatio + 0.5), QImage::Format_RGB32);
+  image.setDevicePixelRatio(devicePixelRatio);
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::TextAntialiasing);

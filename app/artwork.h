@@ -7,4 +7,5 @@
 
 QIcon smileyIcon();
 QImage smileyImage(int size);
-QImage formulaImage();
+// At the given device pixel ratio, so it stays sharp on a scaled desktop.
+QImage formulaImage(double devicePixelRatio = 1.0);

@@ -20,6 +20,7 @@ using support::numberFromText;
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   createControls();
   connectEvents();
+  sprechendeNamen();
   Form_Load();
 }
 

@@ -108,5 +108,7 @@ class Form1 : public QMainWindow {
 
   // Help (help/help.cpp).
   void hilfe(QObject* control);
+  QString hilfeSatz(const QObject* control) const;  // the sentence, or empty
+  void sprechendeNamen();
   void hilfeFenster();
 };

@@ -225,7 +225,7 @@ void Form1::createControls() {
   HScroll1->setPageStep(1);
   HScroll1->setValue(10);
   HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
-  Picture1->paintPicture(formulaImage());
+  Picture1->paintPicture(formulaImage(Picture1->devicePixelRatioF()));
   txtVorlauf->raise();  // it sits on the end of the check box's caption
 
   // The picture boxes and caption controls take no keyboard focus of their own.

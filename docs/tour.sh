@@ -13,7 +13,7 @@ binary=$(realpath "$1")
 out=$(realpath "$2")
 mkdir -p "$out"
 export binary out
-xvfb-run -a -s "-screen 0 1280x900x24" sh -ec '
+xvfb-run -a -s "-screen 0 1800x1300x24" sh -ec '
   "$binary" &
   pid=$!
   sleep 2

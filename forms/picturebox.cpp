@@ -258,7 +258,10 @@ void PictureBox::cls() {
 void PictureBox::paintPicture(const QImage& picture) {
   ensureImage();
   QPainter painter(&m_image);
-  painter.drawImage(0, 0, picture);
+  // The picture's own pixel ratio against the surface's: a picture made for
+  // a scaled desktop lands pixel for pixel.
+  const double scale = devicePixelRatioF() / picture.devicePixelRatio();
+  painter.drawImage(QRectF(0, 0, picture.width() * scale, picture.height() * scale), picture);
   update();
 }
 

@@ -1,6 +1,7 @@
 // The hover help: a mouse move over a control writes its sentence into the
 // help line txtHilfe; over the bare window it hides the X readout and the
 // horizontal crosshair line and writes "Hilfe". "i" shows the about box.
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -35,17 +36,66 @@ constexpr Help kHelp[] = {
     {"txtRechts", "rechte Intervallgrenze für p"},
 };
 
+// What a screen reader says for the controls that have neither a help
+// sentence nor a caption that says what they are.
+constexpr Help kSpoken[] = {
+    {"Command7", "Programmiert von"},
+    {"Picture1", "Die beiden Formen der Iteration"},
+    {"Picture2", "Eingaben"},
+    {"picAusgabe", "Feigenbaum-Diagramm"},
+    {"txtStart", "Startwert"},
+    {"HScroll1", "Startwert wählen"},
+    {"txtXMIN", "X von"},
+    {"txtXMAX", "X bis"},
+    {"Text3", "X von, bis"},
+    {"Text4", "von"},
+    {"Text5", "bis"},
+    {"txtVorlauf", "Anzahl der ersten Iterationen"},
+    {"txtStop", "Pause, 1 hält an"},
+    {"Text1", "Strichstärke"},
+    {"txtHilfe", "Hilfe"},
+    {"txtp", "p unter dem Mauszeiger"},
+    {"txtY", "X unter dem Mauszeiger"},
+    {"Label2", "p"},
+    {"Line1", "Spalte"},
+    {"Line2", "Fadenkreuz"},
+    {"Line3", "Trennlinie"},
+    {"Line4", "Trennlinie"},
+    {"shpAuswahl", "Vergrößerungsfenster"},
+    {"Shape1", "linkes Ende der p-Achse"},
+    {"Shape2", "rechtes Ende der p-Achse"},
+};
+
+template <std::size_t N>
+QString inTable(const Help (&table)[N], const QString& name) {
+  for (const Help& entry : table)
+    if (name == QLatin1String(entry.control)) return QString::fromUtf8(entry.sentence);
+  return {};
+}
+
 }  // namespace
+
+QString Form1::hilfeSatz(const QObject* control) const {
+  if (control == Command1)
+    return QStringLiteral("Darstellung start, Punkte werden gesetzt ab Iteration ") + txtVon->text();
+  return inTable(kHelp, control->objectName());
+}
 
 // The Start sentence ends with whatever txtVon shows, as typed.
 void Form1::hilfe(QObject* control) {
-  if (control == Command1) {
-    txtHilfe->setText(QStringLiteral("Darstellung start, Punkte werden gesetzt ab Iteration ") + txtVon->text());
-    return;
+  if (const QString satz = hilfeSatz(control); !satz.isEmpty()) txtHilfe->setText(satz);
+}
+
+// Every control gets a name to be spoken: its help sentence, else a name of
+// its own, else its caption.
+void Form1::sprechendeNamen() {
+  for (QWidget* control : centralWidget()->findChildren<QWidget*>()) {
+    QString name = control == Command1 ? QStringLiteral("Start") : hilfeSatz(control);
+    if (name.isEmpty()) name = inTable(kSpoken, control->objectName());
+    if (name.isEmpty())
+      if (auto* button = qobject_cast<QAbstractButton*>(control)) name = button->text();
+    control->setAccessibleName(name);
   }
-  const QString name = control->objectName();
-  for (const Help& help : kHelp)
-    if (name == QLatin1String(help.control)) txtHilfe->setText(QString::fromUtf8(help.sentence));
 }
 
 void Form1::hilfeFenster() {

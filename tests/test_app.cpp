@@ -149,6 +149,22 @@ class TestApp : public QObject {
     }
   }
 
+  // A screen reader can name every control: its caption or its help sentence.
+  void everyControlHasANameToSpeak() {
+    auto form = window();
+    const auto controls = form->centralWidget()->findChildren<QWidget*>();
+    int named = 0;
+    for (QWidget* w : controls) {
+      if (w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;  // the toolkit's own parts
+      QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+      ++named;
+    }
+    QCOMPARE(named, 43);
+    QCOMPARE(form->Command10->accessibleName(), QStringLiteral("voriges Fenster wiederherstellen"));
+    QCOMPARE(form->Command1->accessibleName(), QStringLiteral("Start"));
+    QCOMPARE(form->txtStop->accessibleName(), QStringLiteral("Pause, 1 hält an"));
+  }
+
   void menuCommandsActOnOneClick() {
     auto form = window();
     QMenuBar* bar = form->menuBar();
