@@ -7,7 +7,7 @@ DESKTOP  := xvfb xauth xdotool imagemagick
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install all deps install-missing build run test sanitize fuzz bench screenshots clean
+.PHONY: install format-check all deps install-missing build run test sanitize fuzz bench screenshots clean
 
 all: build
 
@@ -73,7 +73,6 @@ bench: build
 screenshots: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(DESKTOP)"
 	./docs/tour.sh $(BUILD)/varnoskel docs
-	cp docs/max.png docs/scale1.png
 	QT_SCALE_FACTOR=2 ./docs/tour.sh $(BUILD)/varnoskel $(BUILD)/tour-scale2
 	cp $(BUILD)/tour-scale2/max.png docs/scale2.png
 	rm -f docs/back.png
@@ -82,6 +81,11 @@ screenshots: build
 PREFIX := /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The tree follows .clang-format.
+format-check:
+	@$(MAKE) --no-print-directory install-missing WANTED="clang-format"
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD)

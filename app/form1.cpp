@@ -28,9 +28,9 @@ Form1::~Form1() = default;
 
 void Form1::connectEvents() {
   const std::pair<QPushButton*, void (Form1::*)()> clicks[] = {
-      {Command1, &Form1::Command1_Click}, {Command2, &Form1::Command2_Click},   {Command3, &Form1::Command3_Click},
-      {Command4, &Form1::Command4_Click}, {Command5, &Form1::Command5_Click},   {Command6, &Form1::Command6_Click},
-      {Command7, &Form1::Command7_Click}, {Command8, &Form1::Command8_Click},   {Command9, &Form1::Command9_Click},
+      {Command1, &Form1::Command1_Click},   {Command2, &Form1::Command2_Click},   {Command3, &Form1::Command3_Click},
+      {Command4, &Form1::Command4_Click},   {Command5, &Form1::Command5_Click},   {Command6, &Form1::Command6_Click},
+      {Command7, &Form1::Command7_Click},   {Command8, &Form1::Command8_Click},   {Command9, &Form1::Command9_Click},
       {Command10, &Form1::Command10_Click}, {Command11, &Form1::Command11_Click},
   };
   for (auto [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
@@ -47,12 +47,13 @@ void Form1::connectEvents() {
   picAusgabe->setMouseTracking(true);
   centralWidget()->setMouseTracking(true);
   centralWidget()->installEventFilter(this);
-  for (QWidget* w : {static_cast<QWidget*>(chkVorlauf), static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
-                     static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
-                     static_cast<QWidget*>(Command6), static_cast<QWidget*>(Command8), static_cast<QWidget*>(Command9),
-                     static_cast<QWidget*>(Command10), static_cast<QWidget*>(Command11), static_cast<QWidget*>(optR),
-                     static_cast<QWidget*>(optV), static_cast<QWidget*>(Text2), static_cast<QWidget*>(txtBis),
-                     static_cast<QWidget*>(txtLinks), static_cast<QWidget*>(txtRechts), static_cast<QWidget*>(txtVon)}) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(chkVorlauf), static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
+        static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
+        static_cast<QWidget*>(Command6), static_cast<QWidget*>(Command8), static_cast<QWidget*>(Command9),
+        static_cast<QWidget*>(Command10), static_cast<QWidget*>(Command11), static_cast<QWidget*>(optR),
+        static_cast<QWidget*>(optV), static_cast<QWidget*>(Text2), static_cast<QWidget*>(txtBis),
+        static_cast<QWidget*>(txtLinks), static_cast<QWidget*>(txtRechts), static_cast<QWidget*>(txtVon)}) {
     w->setMouseTracking(true);
     w->installEventFilter(this);
   }

@@ -67,18 +67,18 @@ class Form1 : public QMainWindow {
   // ---- Event handlers ----
   void Form_Load();
   void end_Click();
-  void Command1_Click();  // "Start": the sweep
-  void Command2_Click();  // "x": clear and frame
-  void Command3_Click();  // "1"
-  void Command4_Click();  // "2"
-  void Command5_Click();  // "S"
-  void Command6_Click();  // "W"
-  void Command7_Click();  // "i": about box
-  void Command8_Click();  // "Fenster"
-  void Command9_Click();  // "max"
+  void Command1_Click();   // "Start": the sweep
+  void Command2_Click();   // "x": clear and frame
+  void Command3_Click();   // "1"
+  void Command4_Click();   // "2"
+  void Command5_Click();   // "S"
+  void Command6_Click();   // "W"
+  void Command7_Click();   // "i": about box
+  void Command8_Click();   // "Fenster"
+  void Command9_Click();   // "max"
   void Command10_Click();  // "zurück"
   void Command11_Click();  // "X"
-  void cmdStart_Click();  // "Startfenster"
+  void cmdStart_Click();   // "Startfenster"
   void HScroll1_Change();
   void picAusgabe_MouseDown(int button, int shift, float x, float y);
   void picAusgabe_MouseMove(int button, int shift, float x, float y);

@@ -24,19 +24,19 @@ namespace {
 
 using forms::twips;
 
-using Member = std::variant<forms::PictureBox* Form1::*, QRadioButton* Form1::*, QLineEdit* Form1::*,
-                            QScrollBar* Form1::*, QPushButton* Form1::*, QCheckBox* Form1::*, QLabel* Form1::*,
-                            forms::LineShape* Form1::*, forms::RectShape* Form1::*>;
+using Member = std::variant<forms::PictureBox * Form1::*, QRadioButton * Form1::*, QLineEdit * Form1::*,
+                            QScrollBar * Form1::*, QPushButton * Form1::*, QCheckBox * Form1::*, QLabel * Form1::*,
+                            forms::LineShape * Form1::*, forms::RectShape * Form1::*>;
 
 enum class In { W, P1, P2, PA };  // the window or one of the three picture boxes
 
 enum Flag : unsigned {
-  ReadOnly = 1,    // the user cannot type into it
-  Flat = 2,        // a plain single-line frame
+  ReadOnly = 1,  // the user cannot type into it
+  Flat = 2,      // a plain single-line frame
   NoBorder = 4,
   Center = 8,
   Right = 16,
-  Selected = 32,   // option button selected, check box checked
+  Selected = 32,  // option button selected, check box checked
   Hidden = 64,
   Bold = 128,
 };
@@ -143,7 +143,7 @@ void Form1::createControls() {
 
   std::vector<std::pair<int, QWidget*>> keyboardOrder;
   for (const Row& row : rows()) {
-    QWidget* parent = row.in == In::P1 ? static_cast<QWidget*>(Picture1)
+    QWidget* parent = row.in == In::P1   ? static_cast<QWidget*>(Picture1)
                       : row.in == In::P2 ? static_cast<QWidget*>(Picture2)
                       : row.in == In::PA ? static_cast<QWidget*>(picAusgabe)
                                          : client;
@@ -156,8 +156,8 @@ void Form1::createControls() {
           using T = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
           T* control;
           if constexpr (std::is_same_v<T, forms::LineShape>) {
-            control = new forms::LineShape(parent, surface, row.left, row.top, row.width, row.height,
-                                           color(row.fore, this));
+            control =
+                new forms::LineShape(parent, surface, row.left, row.top, row.width, row.height, color(row.fore, this));
           } else if constexpr (std::is_same_v<T, forms::RectShape>) {
             control = new forms::RectShape(parent, surface, color(row.fore, this),
                                            row.back ? color(row.back, this) : QColor());
@@ -201,8 +201,9 @@ void Form1::createControls() {
                         Qt::AlignVCenter);
       if (row.flags & NoBorder) box->setFrame(false);
       if (row.flags & Flat)
-        box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; color: %1; background: %2; }")
-                               .arg(palette.color(QPalette::Text).name(), palette.color(QPalette::Base).name()));
+        box->setStyleSheet(
+            QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; color: %1; background: %2; }")
+                .arg(palette.color(QPalette::Text).name(), palette.color(QPalette::Base).name()));
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
       button->setText(text);
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -232,8 +233,7 @@ void Form1::createControls() {
   for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2),
                      static_cast<QWidget*>(picAusgabe), static_cast<QWidget*>(Label2)})
     w->setFocusPolicy(Qt::NoFocus);
-  std::sort(keyboardOrder.begin(), keyboardOrder.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::sort(keyboardOrder.begin(), keyboardOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   QWidget* previous = nullptr;
   for (const auto& [tab, widget] : keyboardOrder) {
     if (widget->focusPolicy() == Qt::NoFocus) continue;

@@ -2,6 +2,8 @@
 // QT_QPA_PLATFORM=offscreen). Each time is the median of several runs.
 //   varnoskel_bench            all figures
 //   varnoskel_bench --peak N   one sweep with bis = N, then its peak memory
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
@@ -10,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 #include "app/form1.h"

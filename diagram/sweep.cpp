@@ -31,8 +31,8 @@ struct Column {
   double p;
   double startwert;
   std::int32_t bis;
-  std::int64_t vorlaufBis;  // lead-in points for counters below this
-  std::int64_t gelbAb;      // orbit points from this counter on
+  std::int64_t vorlaufBis;   // lead-in points for counters below this
+  std::int64_t gelbAb;       // orbit points from this counter on
   std::ptrdiff_t thin, pen;  // 1 pixel and the pen width strich, in image pixels
 };
 

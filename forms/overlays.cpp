@@ -13,8 +13,7 @@ namespace {
 double bounded(double px) { return std::clamp(px, -1e6, 1e6); }
 }  // namespace
 
-LineShape::LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2,
-                     QColor color)
+LineShape::LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2, QColor color)
     : QWidget(parent), m_container(container), m_color(color) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   m_a = QPointF(toPxX(x1), toPxY(y1));

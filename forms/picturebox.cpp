@@ -81,8 +81,8 @@ void PictureBox::updateMapping() {
   m_imageW = m_image.width();
   m_imageH = m_image.height();
   const double spanX = m_right - m_left, spanY = m_bottom - m_top;
-  const bool usable = std::isfinite(m_left) && std::isfinite(m_top) && std::isfinite(spanX) &&
-                      std::isfinite(spanY) && spanX != 0 && spanY != 0 && !m_image.isNull();
+  const bool usable = std::isfinite(m_left) && std::isfinite(m_top) && std::isfinite(spanX) && std::isfinite(spanY) &&
+                      spanX != 0 && spanY != 0 && !m_image.isNull();
   m_sx = usable ? m_imageW / spanX : kNaN;
   m_sy = usable ? m_imageH / spanY : kNaN;
 }
@@ -241,8 +241,9 @@ void PictureBox::box(float x1, float y1, float x2, float y2, std::uint32_t rgb, 
     QPen pen{color};
     pen.setWidth(int(m_penPixels));
     painter.setPen(pen);
-    painter.drawRect(QRect(QPoint(pixelIndex(left, w), pixelIndex(top, h)),
-                           QPoint(pixelIndex(right, w), pixelIndex(bottom, h))).adjusted(0, 0, -1, -1));
+    painter.drawRect(
+        QRect(QPoint(pixelIndex(left, w), pixelIndex(top, h)), QPoint(pixelIndex(right, w), pixelIndex(bottom, h)))
+            .adjusted(0, 0, -1, -1));
   }
   update();
 }

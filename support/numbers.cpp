@@ -37,7 +37,7 @@ Scan scan(std::string_view text) {
     s.negative = text[i] == '-';
     ++i;
   }
-  long long intDigits = 0;     // significant digits before the point
+  long long intDigits = 0;        // significant digits before the point
   long long zerosAfterPoint = 0;  // zeros between the point and the first significant digit
   bool significant = false;
   while (isDigit(peek())) {
@@ -130,8 +130,7 @@ double numberFromText(std::string_view text) {
   if (!s.anyDigit) return 0.0;
   double value = 0.0;
   auto r = std::from_chars(s.chars.data(), s.chars.data() + s.chars.size(), value);
-  if (r.ec == std::errc::result_out_of_range)
-    value = s.leadExponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+  if (r.ec == std::errc::result_out_of_range) value = s.leadExponent > 0 ? std::numeric_limits<double>::max() : 0.0;
   return s.negative ? -value : value;
 }
 

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <set>
 
 #include "app/form1.h"
@@ -63,9 +63,7 @@ inline int pixel(double u, double from, double to, int size) {
   const double c = (double(float(u)) - from) * size / (to - from);
   return c == size ? size - 1 : int(std::floor(c));
 }
-inline int column(const Form1& f, double p) {
-  return pixel(p, f.links, f.rechts, f.picAusgabe->image().width());
-}
+inline int column(const Form1& f, double p) { return pixel(p, f.links, f.rechts, f.picAusgabe->image().width()); }
 inline int row(const Form1& f, double x) { return pixel(x, f.xMax, f.xMin, f.picAusgabe->image().height()); }
 
 inline QRgb rgb(int index) { return support::paletteColor(index); }

@@ -25,25 +25,44 @@ class TestApp : public QObject {
       int left, top, width, height;
     };
     const Place places[] = {
-        {"Picture1", "Form1", 480, 120, 7215, 1455},    {"optV", "Picture1", 6720, 120, 255, 435},
-        {"optR", "Picture1", 6720, 600, 375, 615},      {"Picture2", "Form1", 7680, 120, 4815, 1455},
-        {"Text2", "Picture2", 120, 120, 975, 525},      {"txtStart", "Picture2", 120, 600, 975, 330},
-        {"HScroll1", "Picture2", 120, 960, 975, 270},   {"Text3", "Picture2", 1320, 0, 1095, 285},
-        {"txtXMIN", "Picture2", 1320, 240, 615, 315},   {"txtXMAX", "Picture2", 1920, 240, 615, 315},
-        {"Command8", "Picture2", 1320, 600, 855, 345},  {"Command11", "Picture2", 2160, 600, 375, 345},
-        {"Command9", "Picture2", 1320, 960, 495, 345},  {"Command10", "Picture2", 1800, 960, 735, 345},
-        {"Command1", "Picture2", 2760, 120, 975, 495},  {"Text4", "Picture2", 3840, 120, 255, 285},
-        {"txtVon", "Picture2", 4200, 120, 495, 285},    {"Text5", "Picture2", 3840, 360, 255, 285},
-        {"txtBis", "Picture2", 4200, 360, 495, 285},    {"chkVorlauf", "Picture2", 2760, 720, 1935, 495},
-        {"txtVorlauf", "Picture2", 4200, 840, 495, 285}, {"Command7", "Form1", 240, 120, 255, 570},
-        {"Command5", "Form1", 12480, 120, 255, 615},    {"txtStop", "Form1", 12480, 720, 255, 285},
-        {"Command6", "Form1", 12480, 960, 255, 495},    {"Command4", "Form1", 12480, 1680, 255, 255},
-        {"Command3", "Form1", 12480, 1920, 255, 255},   {"Text1", "Form1", 12480, 2160, 255, 285},
-        {"picAusgabe", "Form1", 480, 1680, 12000, 7200}, {"Command2", "picAusgabe", 11640, 0, 375, 375},
-        {"txtY", "picAusgabe", 0, 3720, 615, 315},      {"txtp", "picAusgabe", 480, 6840, 855, 195},
-        {"shpAuswahl", "picAusgabe", 3120, 1320, 6000, 3750}, {"Label2", "picAusgabe", 10800, 6840, 135, 375},
-        {"txtLinks", "Form1", 480, 8880, 975, 375},     {"txtHilfe", "Form1", 1440, 8880, 10095, 405},
-        {"txtRechts", "Form1", 11520, 8880, 975, 375},  {"Shape1", "Form1", 360, 8640, 135, 615},
+        {"Picture1", "Form1", 480, 120, 7215, 1455},
+        {"optV", "Picture1", 6720, 120, 255, 435},
+        {"optR", "Picture1", 6720, 600, 375, 615},
+        {"Picture2", "Form1", 7680, 120, 4815, 1455},
+        {"Text2", "Picture2", 120, 120, 975, 525},
+        {"txtStart", "Picture2", 120, 600, 975, 330},
+        {"HScroll1", "Picture2", 120, 960, 975, 270},
+        {"Text3", "Picture2", 1320, 0, 1095, 285},
+        {"txtXMIN", "Picture2", 1320, 240, 615, 315},
+        {"txtXMAX", "Picture2", 1920, 240, 615, 315},
+        {"Command8", "Picture2", 1320, 600, 855, 345},
+        {"Command11", "Picture2", 2160, 600, 375, 345},
+        {"Command9", "Picture2", 1320, 960, 495, 345},
+        {"Command10", "Picture2", 1800, 960, 735, 345},
+        {"Command1", "Picture2", 2760, 120, 975, 495},
+        {"Text4", "Picture2", 3840, 120, 255, 285},
+        {"txtVon", "Picture2", 4200, 120, 495, 285},
+        {"Text5", "Picture2", 3840, 360, 255, 285},
+        {"txtBis", "Picture2", 4200, 360, 495, 285},
+        {"chkVorlauf", "Picture2", 2760, 720, 1935, 495},
+        {"txtVorlauf", "Picture2", 4200, 840, 495, 285},
+        {"Command7", "Form1", 240, 120, 255, 570},
+        {"Command5", "Form1", 12480, 120, 255, 615},
+        {"txtStop", "Form1", 12480, 720, 255, 285},
+        {"Command6", "Form1", 12480, 960, 255, 495},
+        {"Command4", "Form1", 12480, 1680, 255, 255},
+        {"Command3", "Form1", 12480, 1920, 255, 255},
+        {"Text1", "Form1", 12480, 2160, 255, 285},
+        {"picAusgabe", "Form1", 480, 1680, 12000, 7200},
+        {"Command2", "picAusgabe", 11640, 0, 375, 375},
+        {"txtY", "picAusgabe", 0, 3720, 615, 315},
+        {"txtp", "picAusgabe", 480, 6840, 855, 195},
+        {"shpAuswahl", "picAusgabe", 3120, 1320, 6000, 3750},
+        {"Label2", "picAusgabe", 10800, 6840, 135, 375},
+        {"txtLinks", "Form1", 480, 8880, 975, 375},
+        {"txtHilfe", "Form1", 1440, 8880, 10095, 405},
+        {"txtRechts", "Form1", 11520, 8880, 975, 375},
+        {"Shape1", "Form1", 360, 8640, 135, 615},
         {"Shape2", "Form1", 12480, 8640, 135, 615},
     };
     auto form = window();
@@ -64,9 +83,8 @@ class TestApp : public QObject {
     const struct {
       forms::LineShape* line;
       int x1, y1, x2, y2;
-    } lines[] = {{form->Line3, 1200, 0, 1200, 1320},
-                 {form->Line4, 2640, 0, 2640, 1320},
-                 {form->Line2, 360, 3960, 12000, 3960}};
+    } lines[] = {
+        {form->Line3, 1200, 0, 1200, 1320}, {form->Line4, 2640, 0, 2640, 1320}, {form->Line2, 360, 3960, 12000, 3960}};
     for (const auto& l : lines) {
       QCOMPARE(l.line->p1(), QPointF(l.x1 / 15, l.y1 / 15));
       QCOMPARE(l.line->p2(), QPointF(l.x2 / 15, l.y2 / 15));
@@ -136,11 +154,11 @@ class TestApp : public QObject {
 
   void keyboardFollowsTheTabColumn() {
     auto form = window();
-    const char* order[] = {"txtLinks", "txtRechts", "txtp", "txtY", "txtHilfe", "Command2", "Command3",
-                           "Command4", "Text1", "Command5", "Command6", "txtStop", "Command7", "optV",
-                           "optR", "chkVorlauf", "Command1", "txtVorlauf", "Text4", "txtVon", "Text5",
-                           "txtBis", "txtStart", "Text2", "HScroll1", "Text3", "txtXMAX", "txtXMIN",
-                           "Command8", "Command9", "Command10", "Command11"};
+    const char* order[] = {"txtLinks", "txtRechts",  "txtp",      "txtY",       "txtHilfe", "Command2", "Command3",
+                           "Command4", "Text1",      "Command5",  "Command6",   "txtStop",  "Command7", "optV",
+                           "optR",     "chkVorlauf", "Command1",  "txtVorlauf", "Text4",    "txtVon",   "Text5",
+                           "txtBis",   "txtStart",   "Text2",     "HScroll1",   "Text3",    "txtXMAX",  "txtXMIN",
+                           "Command8", "Command9",   "Command10", "Command11"};
     QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(order[0]));
     for (std::size_t i = 1; i < std::size(order); ++i) {
       w = w->nextInFocusChain();

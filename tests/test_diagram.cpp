@@ -136,7 +136,8 @@ class TestDiagram : public QObject {
     // y = (r + 1 +- sqrt((r + 1)(r - 3))) / (2 r).
     const double r = 1 + p;
     std::set<int> cycle;
-    for (double sign : {1.0, -1.0}) cycle.insert(row(f, (r + 1 + sign * std::sqrt((r + 1) * (r - 3))) / (2 * r) * r / p));
+    for (double sign : {1.0, -1.0})
+      cycle.insert(row(f, (r + 1 + sign * std::sqrt((r + 1) * (r - 3))) / (2 * r) * r / p));
     QCOMPARE(cycle.size(), std::size_t(2));
     QCOMPARE(rowsOf(f, col, rgb(kYellow)), cycle);
 
@@ -183,14 +184,38 @@ class TestDiagram : public QObject {
     QTest::addColumn<QString>("bis");
     QTest::addColumn<QString>("vonAfter");
     QTest::addColumn<QString>("bisAfter");
-    QTest::newRow("defaults") << "100" << "200" << " 100" << " 200";
-    QTest::newRow("negative von") << "-5" << "200" << " 0" << " 200";
-    QTest::newRow("bis below von") << "100" << "50" << " 100" << " 101";
-    QTest::newRow("von + 1 rounds to even") << "2.5" << "2" << " 2.5" << " 4";
-    QTest::newRow("bis 200.5") << "100" << "200.5" << " 100" << " 200";
-    QTest::newRow("bis 201.5") << "100" << "201.5" << " 100" << " 202";
-    QTest::newRow("empty von") << "" << "3" << " 0" << " 3";
-    QTest::newRow("bis beyond 32 bits") << "0" << "2147483648" << " 0" << " 2147483647";
+    QTest::newRow("defaults") << "100"
+                              << "200"
+                              << " 100"
+                              << " 200";
+    QTest::newRow("negative von") << "-5"
+                                  << "200"
+                                  << " 0"
+                                  << " 200";
+    QTest::newRow("bis below von") << "100"
+                                   << "50"
+                                   << " 100"
+                                   << " 101";
+    QTest::newRow("von + 1 rounds to even") << "2.5"
+                                            << "2"
+                                            << " 2.5"
+                                            << " 4";
+    QTest::newRow("bis 200.5") << "100"
+                               << "200.5"
+                               << " 100"
+                               << " 200";
+    QTest::newRow("bis 201.5") << "100"
+                               << "201.5"
+                               << " 100"
+                               << " 202";
+    QTest::newRow("empty von") << ""
+                               << "3"
+                               << " 0"
+                               << " 3";
+    QTest::newRow("bis beyond 32 bits") << "0"
+                                        << "2147483648"
+                                        << " 0"
+                                        << " 2147483647";
   }
   void vonAndBisAreCorrectedAndWrittenBack() {
     QFETCH(QString, von);
@@ -361,12 +386,30 @@ class TestDiagram : public QObject {
     QTest::addColumn<QString>("rechts");
     QTest::addColumn<QString>("xMin");
     QTest::addColumn<QString>("xMax");
-    QTest::newRow("p up to 10") << "0" << "10" << "0" << "1.5";
-    QTest::newRow("zero p extent") << "2" << "2" << "0" << "1.5";
-    QTest::newRow("zero X extent") << "0" << "3" << "1" << "1";
-    QTest::newRow("reversed") << "3" << "0" << "1.5" << "0";
-    QTest::newRow("double range") << "-1e999" << "1e999" << "-1e999" << "1e999";
-    QTest::newRow("far away") << "1e300" << "2e300" << "0" << "1e-300";
+    QTest::newRow("p up to 10") << "0"
+                                << "10"
+                                << "0"
+                                << "1.5";
+    QTest::newRow("zero p extent") << "2"
+                                   << "2"
+                                   << "0"
+                                   << "1.5";
+    QTest::newRow("zero X extent") << "0"
+                                   << "3"
+                                   << "1"
+                                   << "1";
+    QTest::newRow("reversed") << "3"
+                              << "0"
+                              << "1.5"
+                              << "0";
+    QTest::newRow("double range") << "-1e999"
+                                  << "1e999"
+                                  << "-1e999"
+                                  << "1e999";
+    QTest::newRow("far away") << "1e300"
+                              << "2e300"
+                              << "0"
+                              << "1e-300";
   }
   void hostileWindowsKeepRunning() {
     QFETCH(QString, links);

@@ -94,8 +94,8 @@ class TestHelp : public QObject {
     }
     click(f.Command8);
     moveOn(f, 1, 1);
-    for (QWidget* overlay : {static_cast<QWidget*>(f.Line1), static_cast<QWidget*>(f.Line2),
-                             static_cast<QWidget*>(f.shpAuswahl)})
+    for (QWidget* overlay :
+         {static_cast<QWidget*>(f.Line1), static_cast<QWidget*>(f.Line2), static_cast<QWidget*>(f.shpAuswahl)})
       QCOMPARE(f.picAusgabe->childAt(overlay->geometry().center()) == overlay, false);
     QCOMPARE(f.Picture2->childAt(f.Line3->geometry().center()), nullptr);
   }
@@ -105,15 +105,13 @@ class TestHelp : public QObject {
     Form1& f = *form;
     moveOn(f, 2.5, 0.75);
     const QString readout = f.txtHilfe->text();
-    for (QWidget* w : {static_cast<QWidget*>(f.Command7), static_cast<QWidget*>(f.txtStart),
-                       static_cast<QWidget*>(f.HScroll1), static_cast<QWidget*>(f.txtXMIN),
-                       static_cast<QWidget*>(f.txtXMAX), static_cast<QWidget*>(f.Text3),
-                       static_cast<QWidget*>(f.Text4), static_cast<QWidget*>(f.Text5),
-                       static_cast<QWidget*>(f.txtVorlauf), static_cast<QWidget*>(f.txtStop),
-                       static_cast<QWidget*>(f.Text1), static_cast<QWidget*>(f.txtHilfe),
-                       static_cast<QWidget*>(f.txtp), static_cast<QWidget*>(f.txtY),
-                       static_cast<QWidget*>(f.Label2), static_cast<QWidget*>(f.Picture1),
-                       static_cast<QWidget*>(f.Picture2), static_cast<QWidget*>(f.menuBar())}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(f.Command7), static_cast<QWidget*>(f.txtStart), static_cast<QWidget*>(f.HScroll1),
+          static_cast<QWidget*>(f.txtXMIN), static_cast<QWidget*>(f.txtXMAX), static_cast<QWidget*>(f.Text3),
+          static_cast<QWidget*>(f.Text4), static_cast<QWidget*>(f.Text5), static_cast<QWidget*>(f.txtVorlauf),
+          static_cast<QWidget*>(f.txtStop), static_cast<QWidget*>(f.Text1), static_cast<QWidget*>(f.txtHilfe),
+          static_cast<QWidget*>(f.txtp), static_cast<QWidget*>(f.txtY), static_cast<QWidget*>(f.Label2),
+          static_cast<QWidget*>(f.Picture1), static_cast<QWidget*>(f.Picture2), static_cast<QWidget*>(f.menuBar())}) {
       moveOver(w);
       QVERIFY2(f.txtHilfe->text() == readout, qPrintable(w->objectName()));
       QVERIFY2(f.txtY->isVisible(), qPrintable(w->objectName()));

@@ -14,9 +14,24 @@ namespace {
 
 const QStringList& hostile() {
   static const QStringList texts = {
-      "",           "abc",         "-",    ".",    "1e999", "-1e999",   "1e-400",          "nan",
-      "inf",        "2147483648",  "-2147483649",  "1,5",   " 1 2 ",   "1d2",             "&H10",
-      QString(10000, '9'), QString(5000, 'x') + "1", QString::fromUtf8("五十 αβγ ١٢٣"),
+      "",
+      "abc",
+      "-",
+      ".",
+      "1e999",
+      "-1e999",
+      "1e-400",
+      "nan",
+      "inf",
+      "2147483648",
+      "-2147483649",
+      "1,5",
+      " 1 2 ",
+      "1d2",
+      "&H10",
+      QString(10000, '9'),
+      QString(5000, 'x') + "1",
+      QString::fromUtf8("五十 αβγ ١٢٣"),
   };
   return texts;
 }
@@ -29,8 +44,8 @@ bool isWrittenNumber(const QString& text) {
 
 void checkLimitBoxes(const Form1& f, const char* after) {
   for (const QLineEdit* box : {f.txtLinks, f.txtRechts, f.txtXMIN, f.txtXMAX})
-    QVERIFY2(isWrittenNumber(box->text()), qPrintable(QString("%1 after %2: '%3'")
-                                                           .arg(box->objectName(), after, box->text().left(40))));
+    QVERIFY2(isWrittenNumber(box->text()),
+             qPrintable(QString("%1 after %2: '%3'").arg(box->objectName(), after, box->text().left(40))));
 }
 
 // "max" after it all: the start window's diagram, with the default settings.

@@ -53,9 +53,12 @@ class RandomUser {
   }
 
   QString text() {
-    static const QStringList pieces = {"0",  "1",   "2",   "3",  "0.5", ".",  ",",   "-",  "+",   "e",  "E", "D",
-                                       "d",  " ",   "\t",  "x",  "&H",  "1e-400", "-1e999", "nan", "inf",
-                                       "12", "2.5", "-.13", QString::fromUtf8("ä五"), "1e5"};
+    static const QStringList pieces = {"0",   "1",  "2",      "3",      "0.5",
+                                       ".",   ",",  "-",      "+",      "e",
+                                       "E",   "D",  "d",      " ",      "\t",
+                                       "x",   "&H", "1e-400", "-1e999", "nan",
+                                       "inf", "12", "2.5",    "-.13",   QString::fromUtf8("ä五"),
+                                       "1e5"};
     QString t;
     for (int n = pick(5); n > 0; --n) t += pieces[pick(pieces.size())];
     return t;
@@ -63,8 +66,8 @@ class RandomUser {
 
   // Small counts only: a sweep here must take milliseconds.
   QString count() {
-    static const QStringList counts = {"0", "1", "5", "20", "50", "100", "-3", "", "abc", "2.5", "1,5", "-1e999",
-                                       "nan", "1d1", " 1 2 "};
+    static const QStringList counts = {"0",   "1",   "5",   "20",     "50",  "100", "-3",   "",
+                                       "abc", "2.5", "1,5", "-1e999", "nan", "1d1", " 1 2 "};
     return counts[pick(counts.size())];
   }
 
@@ -103,7 +106,8 @@ class RandomUser {
       case 13: click(pick(2) ? static_cast<QAbstractButton*>(f.optR) : f.optV); break;
       case 14: click(f.chkVorlauf); break;
       case 15: {
-        QLineEdit* boxes[] = {f.txtLinks, f.txtRechts, f.txtXMIN, f.txtXMAX, f.txtStop, f.Text1, f.txtHilfe, f.txtStart};
+        QLineEdit* boxes[] = {f.txtLinks, f.txtRechts, f.txtXMIN,  f.txtXMAX,
+                              f.txtStop,  f.Text1,     f.txtHilfe, f.txtStart};
         type(boxes[pick(8)], text());
         break;
       }
@@ -144,9 +148,8 @@ class TestRandomUser : public QObject {
 
  private slots:
   void thousandsOfActionsLeaveAWorkingWindow() {
-    const std::uint64_t seed = qEnvironmentVariableIsSet("VARNOSKEL_SEED")
-                                   ? qEnvironmentVariable("VARNOSKEL_SEED").toULongLong()
-                                   : 20261208;
+    const std::uint64_t seed =
+        qEnvironmentVariableIsSet("VARNOSKEL_SEED") ? qEnvironmentVariable("VARNOSKEL_SEED").toULongLong() : 20261208;
     const int actions =
         qEnvironmentVariableIsSet("VARNOSKEL_ACTIONS") ? qEnvironmentVariableIntValue("VARNOSKEL_ACTIONS") : 20000;
     MessageBoxes boxes;
