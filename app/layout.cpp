@@ -228,6 +228,8 @@ void Form1::createControls() {
   HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
   Picture1->paintPicture(formulaImage(Picture1->devicePixelRatioF()));
   txtVorlauf->raise();  // it sits on the end of the check box's caption
+  Shape1->lower();      // the axis marks lie under the surface and the limit boxes
+  Shape2->lower();
 
   // The picture boxes and caption controls take no keyboard focus of their own.
   for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2),

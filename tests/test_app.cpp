@@ -148,8 +148,14 @@ class TestApp : public QObject {
     QVERIFY(form->txtHilfe->alignment() & Qt::AlignHCenter);
     QVERIFY(form->txtLinks->alignment() & Qt::AlignLeft);
 
-    // txtVorlauf lies in front of the check box it shares its place with.
+    // txtVorlauf lies in front of the check box it shares its place with;
+    // the surface and the limit boxes cover the axis marks.
     QCOMPARE(form->Picture2->childAt(form->txtVorlauf->geometry().center()), form->txtVorlauf);
+    const QObjectList& stack = form->centralWidget()->children();  // bottom first
+    for (QObject* mark : {form->Shape1, form->Shape2})
+      for (QObject* cover : {static_cast<QObject*>(form->picAusgabe), static_cast<QObject*>(form->txtLinks),
+                             static_cast<QObject*>(form->txtRechts)})
+        QVERIFY(stack.indexOf(mark) < stack.indexOf(cover));
   }
 
   void keyboardFollowsTheTabColumn() {
