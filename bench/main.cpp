@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "forms/runtime.h"
 
 namespace {
 
@@ -58,19 +59,30 @@ double bareIteration(const Form1& form, int bis) {
   return seconds(start);
 }
 
+// "S" at the third yield of a sweep (before column 1, so it waits before
+// column 2), then two seconds of the pause.
 double pausedCpuShare(Form1& form) {
   form.txtVon->setText(QStringLiteral("100"));
   form.txtBis->setText(QStringLiteral("200"));
+  int yields = 0;
+  forms::setDoEventsHook([&] {
+    if (++yields == 3) {
+      form.Command5->click();
+      forms::setDoEventsHook(nullptr);  // from here on the pause sleeps as it does for a user
+    }
+  });
   double cpuBefore = 0, cpuAfter = 0;
+  int spalteWhilePaused = -1;
   QTimer::singleShot(0, &form, [&] { form.Command1->click(); });
-  QTimer::singleShot(30, &form, [&] { form.Command5->click(); });
   QTimer::singleShot(500, &form, [&] { cpuBefore = cpuSeconds(); });
   QTimer::singleShot(2500, &form, [&] {
     cpuAfter = cpuSeconds();
+    spalteWhilePaused = form.spalte;
     form.Command6->click();
   });
   QTimer::singleShot(2600, &form, [] { QCoreApplication::quit(); });
   QCoreApplication::exec();
+  if (spalteWhilePaused != 2) std::printf("(the sweep was not paused where expected: column %d)\n", spalteWhilePaused);
   return (cpuAfter - cpuBefore) / 2.0;
 }
 
