@@ -200,6 +200,11 @@ void Form1::createControls() {
                                              : Qt::AlignLeft) |
                         Qt::AlignVCenter);
       if (row.flags & NoBorder) box->setFrame(false);
+      // A number the program writes shows from its first digit, even where it
+      // is wider than the box; the user's own typing scrolls as usual.
+      QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->hasFocus()) box->setCursorPosition(0);
+      });
       if (row.flags & Flat)
         box->setStyleSheet(
             QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; color: %1; background: %2; }")

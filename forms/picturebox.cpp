@@ -180,7 +180,7 @@ bool PictureBox::imagePoint(double ux, double uy, double& cx, double& cy) const 
   return std::isfinite(cx) && std::isfinite(cy);
 }
 
-int PictureBox::pixelIndex(double c, int size) const {
+int PictureBox::pixelIndex(double c, int size) {
   // c is finite and clipped to a small margin around the image here; the far
   // edge belongs to the last pixel, as for points.
   return c == size ? size - 1 : static_cast<int>(std::floor(c));
@@ -276,15 +276,7 @@ void PictureBox::pace() {
 
 void PictureBox::release() { setUpdatesEnabled(true); }
 
-std::uint32_t PictureBox::pixelAt(double x, double y) const {
-  double cx, cy;
-  if (!imagePoint(x, y, cx, cy) || cx < 0 || cy < 0 || cx > m_imageW || cy > m_imageH) return 0;
-  const int ix = std::min(static_cast<int>(cx), m_image.width() - 1);
-  const int iy = std::min(static_cast<int>(cy), m_image.height() - 1);
-  return m_image.pixel(ix, iy);
-}
-
-// Only the exposed part: during a sweep most repaints are the moving marker.
+// Only the exposed part: a moving marker or crosshair exposes a thin strip.
 void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect target = event->rect();

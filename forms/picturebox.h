@@ -92,8 +92,6 @@ class PictureBox : public QWidget {
   void release();
 
   const QImage& image() const { return m_image; }
-  // The colour of the image pixel under a point in user coordinates.
-  std::uint32_t pixelAt(double x, double y) const;
 
  signals:
   // button: 1 left, 2 right, 4 middle (a bit mask for moves); shift: 1 Shift,
@@ -111,7 +109,7 @@ class PictureBox : public QWidget {
   void updateMapping();
   void ensureImage();
   bool imagePoint(double ux, double uy, double& cx, double& cy) const;
-  int pixelIndex(double c, int size) const;
+  static int pixelIndex(double c, int size);
 
   QImage m_image;
   QColor m_back{Qt::white};

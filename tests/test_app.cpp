@@ -143,6 +143,10 @@ class TestApp : public QObject {
     QTest::keyClicks(form->txtXMIN, "7");
     QCOMPARE(form->txtXMIN->text(), QStringLiteral("0"));
 
+    // A long number shows from its start.
+    form->txtLinks->setText(" 2.24500002861023");
+    QCOMPARE(form->txtLinks->cursorPosition(), 0);
+
     // Alignment.
     QVERIFY(form->txtRechts->alignment() & Qt::AlignRight);
     QVERIFY(form->txtHilfe->alignment() & Qt::AlignHCenter);
