@@ -33,19 +33,34 @@ QIcon smileyIcon() {
 
 namespace {
 
-// Draws text pieces one after the other along a baseline; a piece may be
-// lowered as a subscript. Returns the x after the last piece.
-struct Writer {
-  QPainter& painter;
-  double x;
-  double baseline;
-
-  void put(const QString& text, const QFont& font, double lower = 0) {
-    painter.setFont(font);
-    painter.drawText(QPointF(x, baseline + lower), text);
-    x += QFontMetricsF(font).horizontalAdvance(text);
-  }
+// A piece of a formula row: text in a font, lowered for a subscript. A
+// piece without text is the gap between an iteration and its fixed point.
+struct Piece {
+  const char* text;  // UTF-8
+  const QFont* font = nullptr;
+  double lower = 0;
 };
+
+// Writes the label at the left, then the pieces of each group one after the
+// other along the baseline; returns where the row ends.
+double row(QPainter& painter, double baseline, const char* label, const QFont& labelFont,
+           std::initializer_list<std::initializer_list<Piece>> groups) {
+  painter.setFont(labelFont);
+  painter.drawText(QPointF(8, baseline), QString::fromUtf8(label));
+  double x = 96;
+  for (const auto& group : groups)
+    for (const Piece& piece : group) {
+      if (!piece.text) {
+        x += 14;
+        continue;
+      }
+      const QString text = QString::fromUtf8(piece.text);
+      painter.setFont(*piece.font);
+      painter.drawText(QPointF(x, baseline + piece.lower), text);
+      x += QFontMetricsF(*piece.font).horizontalAdvance(text);
+    }
+  return x;
+}
 
 }  // namespace
 
@@ -69,53 +84,23 @@ QImage formulaImage(double devicePixelRatio) {
   QFont small = math;
   small.setPixelSize(14);
 
-  const QString dot = QString::fromUtf8(" \u00b7 ");
-  const QString minus = QString::fromUtf8(" \u2212 ");
+  // X(n+1) = X · (1 + p ... , and X(fix) = ...
+  const std::initializer_list<Piece> step = {{"X", &math},      {"n+1", &sub, 5},    {" = ", &upright}, {"X", &math},
+                                             {" · ", &upright}, {"(1 + ", &upright}, {"p", &math}};
+  const std::initializer_list<Piece> fix = {{nullptr}, {"X", &math}, {"fix", &sub, 5}, {" = ", &upright}};
 
-  // Upper row: Verhulst's form and its fixed point p / (p + 1).
-  Writer top{painter, 8, 28};
-  top.put(QStringLiteral("Verhulst:"), label);
-  top.x = 96;
-  top.put(QStringLiteral("X"), math);
-  top.put(QStringLiteral("n+1"), sub, 5);
-  top.put(QStringLiteral(" = "), upright);
-  top.put(QStringLiteral("X"), math);
-  top.put(dot, upright);
-  top.put(QStringLiteral("(1 + "), upright);
-  top.put(QStringLiteral("p"), math);
-  top.put(QStringLiteral(")"), upright);
-  top.put(dot, upright);
-  top.put(QStringLiteral("(1") + minus, upright);
-  top.put(QStringLiteral("x"), math);
-  top.put(QStringLiteral("),"), upright);
-  top.x += 14;
-  top.put(QStringLiteral("X"), math);
-  top.put(QStringLiteral("fix"), sub, 5);
-  top.put(QStringLiteral(" = "), upright);
-  const double barLeft = top.x, barWidth = QFontMetricsF(small).horizontalAdvance(QStringLiteral("p + 1")) + 4;
+  // Upper row: Verhulst's form and its fixed point p / (p + 1), stacked.
+  const double barLeft =
+      row(painter, 28, "Verhulst:", label,
+          {step, {{")", &upright}, {" · ", &upright}, {"(1 − ", &upright}, {"x", &math}, {"),", &upright}}, fix});
+  const double barWidth = QFontMetricsF(small).horizontalAdvance(QStringLiteral("p + 1")) + 4;
   painter.setFont(small);
   painter.drawText(QRectF(barLeft, 4, barWidth, 18), Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("p"));
   painter.drawText(QRectF(barLeft, 24, barWidth, 18), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("p + 1"));
   painter.drawLine(QPointF(barLeft, 23), QPointF(barLeft + barWidth, 23));
 
   // Lower row: the normalised form, whose fixed point is 1.
-  Writer bottom{painter, 8, 66};
-  bottom.put(QStringLiteral("Normiert:"), label);
-  bottom.x = 96;
-  bottom.put(QStringLiteral("X"), math);
-  bottom.put(QStringLiteral("n+1"), sub, 5);
-  bottom.put(QStringLiteral(" = "), upright);
-  bottom.put(QStringLiteral("X"), math);
-  bottom.put(dot, upright);
-  bottom.put(QStringLiteral("(1 + "), upright);
-  bottom.put(QStringLiteral("p"), math);
-  bottom.put(dot, upright);
-  bottom.put(QStringLiteral("(1") + minus, upright);
-  bottom.put(QStringLiteral("x"), math);
-  bottom.put(QStringLiteral(")),"), upright);
-  bottom.x += 14;
-  bottom.put(QStringLiteral("X"), math);
-  bottom.put(QStringLiteral("fix"), sub, 5);
-  bottom.put(QStringLiteral(" = 1"), upright);
+  row(painter, 66, "Normiert:", label,
+      {step, {{" · ", &upright}, {"(1 − ", &upright}, {"x", &math}, {")),", &upright}}, fix, {{"1", &upright}}});
   return image;
 }
