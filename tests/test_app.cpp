@@ -124,6 +124,9 @@ class TestApp : public QObject {
     QCOMPARE(form->txtXMIN->palette().color(QPalette::Base), QColor(0, 0, 64));
     QCOMPARE(form->txtXMIN->palette().color(QPalette::Text), QColor(255, 255, 255));
     QCOMPARE(form->picAusgabe->backColor(), QColor(0, 0, 64));
+    // The picture has the screen's own pixels: sharp on a scaled desktop.
+    const double dpr = form->picAusgabe->devicePixelRatioF();
+    QCOMPARE(form->picAusgabe->image().size(), QSize(qRound(800 * dpr), qRound(480 * dpr)));
     QCOMPARE(form->Line1->color(), QColor(255, 255, 128));
     QCOMPARE(form->Line2->color(), QColor(128, 128, 255));
 
