@@ -47,13 +47,11 @@ void Form1::connectEvents() {
   picAusgabe->setMouseTracking(true);
   centralWidget()->setMouseTracking(true);
   centralWidget()->installEventFilter(this);
-  for (QWidget* w :
-       {static_cast<QWidget*>(chkVorlauf), static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
-        static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
-        static_cast<QWidget*>(Command6), static_cast<QWidget*>(Command8), static_cast<QWidget*>(Command9),
-        static_cast<QWidget*>(Command10), static_cast<QWidget*>(Command11), static_cast<QWidget*>(optR),
-        static_cast<QWidget*>(optV), static_cast<QWidget*>(Text2), static_cast<QWidget*>(txtBis),
-        static_cast<QWidget*>(txtLinks), static_cast<QWidget*>(txtRechts), static_cast<QWidget*>(txtVon)}) {
+  // The controls that explain themselves in the help line.
+  const std::initializer_list<QWidget*> explained = {chkVorlauf, Command1, Command2, Command3,  Command4,  Command5,
+                                                     Command6,   Command8, Command9, Command10, Command11, optR,
+                                                     optV,       Text2,    txtBis,   txtLinks,  txtRechts, txtVon};
+  for (QWidget* w : explained) {
     w->setMouseTracking(true);
     w->installEventFilter(this);
   }
