@@ -179,44 +179,23 @@ class TestDiagram : public QObject {
     QCOMPARE(rowsOf(f, column(f, p), rgb(kYellow)), rowsFor(f, xs, 4, 5));
   }
 
+  // clang-format off
   void vonAndBisAreCorrectedAndWrittenBack_data() {
     QTest::addColumn<QString>("von");
     QTest::addColumn<QString>("bis");
     QTest::addColumn<QString>("vonAfter");
     QTest::addColumn<QString>("bisAfter");
-    QTest::newRow("defaults") << "100"
-                              << "200"
-                              << " 100"
-                              << " 200";
-    QTest::newRow("negative von") << "-5"
-                                  << "200"
-                                  << " 0"
-                                  << " 200";
-    QTest::newRow("bis below von") << "100"
-                                   << "50"
-                                   << " 100"
-                                   << " 101";
-    QTest::newRow("von + 1 rounds to even") << "2.5"
-                                            << "2"
-                                            << " 2.5"
-                                            << " 4";
-    QTest::newRow("bis 200.5") << "100"
-                               << "200.5"
-                               << " 100"
-                               << " 200";
-    QTest::newRow("bis 201.5") << "100"
-                               << "201.5"
-                               << " 100"
-                               << " 202";
-    QTest::newRow("empty von") << ""
-                               << "3"
-                               << " 0"
-                               << " 3";
-    QTest::newRow("bis beyond 32 bits") << "0"
-                                        << "2147483648"
-                                        << " 0"
-                                        << " 2147483647";
+    QTest::newRow("defaults") << "100" << "200" << " 100" << " 200";
+    QTest::newRow("negative von") << "-5" << "200" << " 0" << " 200";
+    QTest::newRow("bis below von") << "100" << "50" << " 100" << " 101";
+    QTest::newRow("von + 1 rounds to even") << "2.5" << "2" << " 2.5" << " 4";
+    QTest::newRow("bis 200.5") << "100" << "200.5" << " 100" << " 200";
+    QTest::newRow("bis 201.5") << "100" << "201.5" << " 100" << " 202";
+    QTest::newRow("empty von") << "" << "3" << " 0" << " 3";
+    QTest::newRow("bis beyond 32 bits") << "0" << "2147483648" << " 0" << " 2147483647";
   }
+  // clang-format on
+
   void vonAndBisAreCorrectedAndWrittenBack() {
     QFETCH(QString, von);
     QFETCH(QString, bis);
@@ -381,36 +360,21 @@ class TestDiagram : public QObject {
   // Orbits that leave the number range, windows of zero extent, limits at
   // the ends of the double range: the sweep runs to its end and draws only
   // what is finite and on the surface.
+  // clang-format off
   void hostileWindowsKeepRunning_data() {
     QTest::addColumn<QString>("links");
     QTest::addColumn<QString>("rechts");
     QTest::addColumn<QString>("xMin");
     QTest::addColumn<QString>("xMax");
-    QTest::newRow("p up to 10") << "0"
-                                << "10"
-                                << "0"
-                                << "1.5";
-    QTest::newRow("zero p extent") << "2"
-                                   << "2"
-                                   << "0"
-                                   << "1.5";
-    QTest::newRow("zero X extent") << "0"
-                                   << "3"
-                                   << "1"
-                                   << "1";
-    QTest::newRow("reversed") << "3"
-                              << "0"
-                              << "1.5"
-                              << "0";
-    QTest::newRow("double range") << "-1e999"
-                                  << "1e999"
-                                  << "-1e999"
-                                  << "1e999";
-    QTest::newRow("far away") << "1e300"
-                              << "2e300"
-                              << "0"
-                              << "1e-300";
+    QTest::newRow("p up to 10") << "0" << "10" << "0" << "1.5";
+    QTest::newRow("zero p extent") << "2" << "2" << "0" << "1.5";
+    QTest::newRow("zero X extent") << "0" << "3" << "1" << "1";
+    QTest::newRow("reversed") << "3" << "0" << "1.5" << "0";
+    QTest::newRow("double range") << "-1e999" << "1e999" << "-1e999" << "1e999";
+    QTest::newRow("far away") << "1e300" << "2e300" << "0" << "1e-300";
   }
+  // clang-format on
+
   void hostileWindowsKeepRunning() {
     QFETCH(QString, links);
     QFETCH(QString, rechts);
