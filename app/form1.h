@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <memory>
 #include <variant>
 
 class QAction;
@@ -18,6 +19,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+
+namespace diagram {
+class ColumnEngine;
+}
 
 namespace forms {
 class LineShape;
@@ -63,6 +68,9 @@ class Form1 : public QMainWindow {
 
   // True once the program has been told to end; every yield checks it.
   bool beendet = false;
+
+  // Computes the sweep's columns ahead on worker threads.
+  std::unique_ptr<diagram::ColumnEngine> rechenwerk;
 
   // ---- Event handlers ----
   void Form_Load();

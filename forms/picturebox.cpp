@@ -78,13 +78,11 @@ void PictureBox::updateMapping() {
     m_right = width() * double(kTwipsPerPixel);
     m_bottom = height() * double(kTwipsPerPixel);
   }
-  m_imageW = m_image.width();
-  m_imageH = m_image.height();
+  const double imageW = m_image.width(), imageH = m_image.height();
   const double spanX = m_right - m_left, spanY = m_bottom - m_top;
   const bool usable = std::isfinite(m_left) && std::isfinite(m_top) && std::isfinite(spanX) && std::isfinite(spanY) &&
                       spanX != 0 && spanY != 0 && !m_image.isNull();
-  m_sx = usable ? m_imageW / spanX : kNaN;
-  m_sy = usable ? m_imageH / spanY : kNaN;
+  m_map = {m_left, usable ? imageW / spanX : kNaN, imageW, m_top, usable ? imageH / spanY : kNaN, imageH};
 }
 
 // The image follows the widget's size; a widget that was never shown has had
@@ -97,8 +95,6 @@ void PictureBox::ensureImage() {
     grown.fill(m_back);
     if (!m_image.isNull()) QPainter(&grown).drawImage(0, 0, m_image);
     m_image = grown;
-    m_bits = reinterpret_cast<std::uint32_t*>(m_image.bits());
-    m_stride = m_image.bytesPerLine() / 4;
     setDrawWidth(m_drawWidth);
   }
   updateMapping();
@@ -155,29 +151,28 @@ void PictureBox::setDrawWidth(int pixels) {
   m_penPixels = penPixels(m_drawWidth);
 }
 
-PictureBox::PointColumn PictureBox::pointColumn(float x) const {
-  PointColumn column;
-  const double cx = (static_cast<double>(x) - m_left) * m_sx;
-  if (cx >= 0.0 && cx <= m_imageW) {
-    column.m_x = std::min(static_cast<std::ptrdiff_t>(cx), static_cast<std::ptrdiff_t>(m_imageW) - 1);
-    column.m_bits = m_bits;
-    column.m_stride = m_stride;
-    column.m_width = static_cast<std::ptrdiff_t>(m_imageW);
-    column.m_top = m_top;
-    column.m_sy = m_sy;
-    column.m_height = m_imageH;
-  }
-  return column;
-}
-
 std::ptrdiff_t PictureBox::penPixels(int drawWidth) const {
   return std::max<std::ptrdiff_t>(1, std::lround(std::max(1, drawWidth) * devicePixelRatioF()));
 }
 
 bool PictureBox::imagePoint(double ux, double uy, double& cx, double& cy) const {
-  cx = (ux - m_left) * m_sx;
-  cy = (uy - m_top) * m_sy;
+  cx = m_map.x(ux);
+  cy = m_map.y(uy);
   return std::isfinite(cx) && std::isfinite(cy);
+}
+
+void PictureBox::drawStrip(std::ptrdiff_t x0, int count, int height, const std::uint32_t* cells,
+                           std::ptrdiff_t stride) {
+  if (height != m_image.height()) return;
+  const std::ptrdiff_t from = std::max<std::ptrdiff_t>(0, x0),
+                       to = std::min<std::ptrdiff_t>(m_image.width(), x0 + count);
+  auto* bits = reinterpret_cast<std::uint32_t*>(m_image.bits());
+  const std::ptrdiff_t line = m_image.bytesPerLine() / 4;
+  for (std::ptrdiff_t x = from; x < to; ++x) {
+    const std::uint32_t* column = cells + (x - x0) * stride;
+    for (int y = 0; y < height; ++y)
+      if (column[y]) bits[y * line + x] = column[y];
+  }
 }
 
 int PictureBox::pixelIndex(double c, int size) {
@@ -200,7 +195,7 @@ void PictureBox::print(const QString& text) {
     update();
   }
   // One text line lower, at the left edge.
-  const double lineUser = metrics.lineSpacing() * devicePixelRatioF() / m_sy;
+  const double lineUser = metrics.lineSpacing() * devicePixelRatioF() / m_map.sy;
   m_currentX = support::toSingle(m_left);
   if (std::isfinite(lineUser)) m_currentY = support::toSingle(m_currentY + lineUser);
 }
@@ -210,7 +205,7 @@ void PictureBox::line(float x1, float y1, float x2, float y2, std::uint32_t rgb)
   double ax, ay, bx, by;
   if (!imagePoint(x1, y1, ax, ay) || !imagePoint(x2, y2, bx, by)) return;
   const double margin = double(m_penPixels);
-  if (!clip(ax, ay, bx, by, -margin, m_imageW + margin, -margin, m_imageH + margin)) return;
+  if (!clip(ax, ay, bx, by, -margin, m_map.width + margin, -margin, m_map.height + margin)) return;
   const int w = m_image.width(), h = m_image.height();
   QPainter painter(&m_image);
   QPen pen{QColor::fromRgb(rgb)};
@@ -226,8 +221,8 @@ void PictureBox::box(float x1, float y1, float x2, float y2, std::uint32_t rgb, 
   if (!imagePoint(x1, y1, ax, ay) || !imagePoint(x2, y2, bx, by)) return;
   const double margin = double(m_penPixels);
   auto bound = [&](double c, double size) { return std::clamp(c, -margin, size + margin); };
-  const double left = bound(std::min(ax, bx), m_imageW), right = bound(std::max(ax, bx), m_imageW);
-  const double top = bound(std::min(ay, by), m_imageH), bottom = bound(std::max(ay, by), m_imageH);
+  const double left = bound(std::min(ax, bx), m_map.width), right = bound(std::max(ax, bx), m_map.width);
+  const double top = bound(std::min(ay, by), m_map.height), bottom = bound(std::max(ay, by), m_map.height);
   QPainter painter(&m_image);
   const QColor color = QColor::fromRgb(rgb);
   if (filled) {

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "forms/pixelmapping.h"
+
 namespace forms {
 
 class PictureBox : public QWidget {
@@ -58,24 +60,17 @@ class PictureBox : public QWidget {
   // Prints the text with its upper-left corner at the print position, then
   // moves the position to the left edge, one text line lower.
   void print(const QString& text);
-  // Points at one horizontal position, written straight into the pixels.
-  // A value type, so a loop keeps all of it in registers; pens are given in
-  // image pixels (see penPixels). Taking one marks the surface as changed.
-  class PointColumn {
-   public:
-    inline void plot(float y, std::uint32_t rgb, std::ptrdiff_t pen) const;
-
-   private:
-    friend class PictureBox;
-    std::uint32_t* m_bits = nullptr;
-    std::ptrdiff_t m_stride = 0, m_x = -1, m_width = 0;  // m_x < 0: off the surface
-    double m_top = 0, m_sy = 0, m_height = 0;
-  };
-  PointColumn pointColumn(float x) const;
+  // The pixel mapping of the image as it stands, and the image pixels of a
+  // pen of the given width (more than one on a scaled desktop).
+  const PixelMapping& pixelMapping() const { return m_map; }
   std::ptrdiff_t penPixels(int drawWidth) const;
 
-  // A point of the current pen width.
-  void pset(float x, float y, std::uint32_t rgb) { pointColumn(x).plot(y, rgb, m_penPixels); }
+  // Draws pixel columns x0 ... x0 + count - 1 straight into the image: column
+  // i has `height` colours from the top row down at cells + i * stride, and 0
+  // leaves a pixel as it is. Columns off the image are left out; a strip made
+  // for another image height draws nothing. Asks for no repaint (see hold).
+  void drawStrip(std::ptrdiff_t x0, int count, int height, const std::uint32_t* cells, std::ptrdiff_t stride);
+
   void line(float x1, float y1, float x2, float y2, std::uint32_t rgb);
   void box(float x1, float y1, float x2, float y2, std::uint32_t rgb, bool filled);
   // Erases all drawing to the background colour; child controls stay.
@@ -116,34 +111,11 @@ class PictureBox : public QWidget {
   QColor m_fore{Qt::black};
   double m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
   bool m_scaleSet = false;
-  // user -> image pixels: c = (u - origin) * factor; NaN factors draw nothing.
-  double m_sx = 0, m_sy = 0;
-  double m_imageW = 0, m_imageH = 0;
-  std::uint32_t* m_bits = nullptr;
-  std::ptrdiff_t m_stride = 0;  // in pixels
+  PixelMapping m_map;  // user coordinates to image pixels
   std::ptrdiff_t m_penPixels = 1;
   int m_drawWidth = 1;
   float m_currentX = 0, m_currentY = 0;
   QElapsedTimer m_sincePaint;
 };
-
-void PictureBox::PointColumn::plot(float y, std::uint32_t rgb, std::ptrdiff_t pen) const {
-  const double cy = (static_cast<double>(y) - m_top) * m_sy;
-  // Written so that NaN fails the test: nothing non-finite reaches a cast.
-  if (m_x < 0 || !(cy >= 0.0 && cy <= m_height)) return;
-  const std::ptrdiff_t h = static_cast<std::ptrdiff_t>(m_height);
-  std::ptrdiff_t iy = static_cast<std::ptrdiff_t>(cy);
-  if (iy == h) --iy;  // the far edge belongs to the last pixel
-  if (pen == 1) {
-    m_bits[iy * m_stride + m_x] = rgb;
-    return;
-  }
-  const std::ptrdiff_t x0 = std::max<std::ptrdiff_t>(0, m_x - (pen - 1) / 2);
-  const std::ptrdiff_t y0 = std::max<std::ptrdiff_t>(0, iy - (pen - 1) / 2);
-  const std::ptrdiff_t x1 = std::min(m_width, m_x - (pen - 1) / 2 + pen);
-  const std::ptrdiff_t y1 = std::min(h, iy - (pen - 1) / 2 + pen);
-  for (std::ptrdiff_t j = y0; j < y1; ++j)
-    for (std::ptrdiff_t i = x0; i < x1; ++i) m_bits[j * m_stride + i] = rgb;
-}
 
 }  // namespace forms

@@ -19,8 +19,6 @@ void doEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void processSystemEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
 void waitForEvents() {
   if (auto h = hook()) {
     h();

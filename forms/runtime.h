@@ -15,9 +15,6 @@ constexpr int twips(int value) { return value / kTwipsPerPixel; }
 
 // Runs the handlers of all pending events, nested inside the caller.
 void doEvents();
-// Runs only what the window system asks (repaints, a close request), none
-// of the user's input, which stays pending.
-void processSystemEvents();
 // Sleeps until at least one event arrives, then runs the pending handlers.
 void waitForEvents();
 

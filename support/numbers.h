@@ -48,10 +48,10 @@ QString localeText(double value, const QLocale& locale = QLocale());
 // Rounds to single precision as IEEE 754 does (magnitudes past the float
 // range become infinities), without the undefined behaviour of a plain cast.
 // Inline: the sweep calls it for every point.
+// Halfway between FLT_MAX and 2^128: from here on, rounding gives infinity.
+constexpr double kSingleOverflow = 0x1.ffffffp127;
 inline float toSingle(double value) {
-  // Halfway between FLT_MAX and 2^128: from here on, rounding gives infinity.
-  constexpr double overflow = 0x1.ffffffp127;
-  if (std::fabs(value) < overflow || std::isnan(value)) return static_cast<float>(value);
+  if (std::fabs(value) < kSingleOverflow || std::isnan(value)) return static_cast<float>(value);
   return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
 }
 

@@ -1,0 +1,76 @@
+// Columns computed ahead on worker threads from Qt's pool, while the window's
+// thread draws them one by one and serves its events. The sweep asks for one
+// column at a time, with the inputs it would use for it now; a column
+// computed ahead is handed over only when it was computed from exactly those
+// inputs. Any other request drops everything ahead (the workers notice within
+// microseconds) and starts afresh from the column asked for.
+#pragma once
+
+#include <QObject>
+#include <QThreadPool>
+#include <QTimer>
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "diagram/columns.h"
+
+namespace diagram {
+
+// The columns of a run: column s lies at p = links + s * schritt.
+struct ColumnRun {
+  ColumnSettings settings;
+  double links = 0, schritt = 0;
+  std::int32_t last = 999;  // computed ahead up to here
+
+  friend bool operator==(const ColumnRun& a, const ColumnRun& b);  // bitwise; `last` aside
+};
+
+class ColumnEngine : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ColumnEngine(QObject* parent = nullptr);
+  ~ColumnEngine() override;  // stops the workers and waits for them
+
+  // Column `spalte` of the run, if it is ready; otherwise nothing, and the
+  // workers are on it and on the columns after it.
+  std::unique_ptr<ColumnPixels> take(const ColumnRun& run, std::int32_t spalte);
+  // Serves the window's events until a column is ready, an event has been
+  // handled, or a frame's time has passed.
+  void waitForColumn();
+  // Held, the workers stand still where they are and compute nothing more;
+  // nothing is lost. The next take lets them go on.
+  void hold();
+  // Drops every column in hand or in work.
+  void stop();
+
+  int workers() const { return m_pool.maxThreadCount(); }
+  int busyWorkers() const;
+
+ private:
+  bool hasWork() const;  // with m_mutex held
+  void restart(const ColumnRun& run, std::int32_t spalte);
+  void startWorkers();
+  void work();
+  bool keepGoing(std::uint64_t generation);
+
+  QThreadPool m_pool;
+  QTimer m_frame;  // wakes a wait for the next paced repaint
+
+  mutable std::mutex m_mutex;
+  std::condition_variable m_wake;  // a held worker waits here
+  std::atomic<std::uint64_t> m_generation{0};
+  std::atomic<bool> m_held{false};
+  bool m_active = false;
+  ColumnRun m_run;
+  std::int32_t m_wanted = 0;  // the column the sweep asks for next; earlier ones are gone
+  std::int32_t m_next = 0;    // the next column to hand to a worker
+  std::map<std::int32_t, std::unique_ptr<ColumnPixels>> m_ready;
+  int m_busy = 0;          // workers running
+  bool m_waiting = false;  // the window's thread waits for a column
+};
+
+}  // namespace diagram

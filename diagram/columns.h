@@ -1,0 +1,59 @@
+// What one column of the diagram draws, computed away from the window: the
+// start value, then the orbit from it at one p, iterated bis + 1 times, with
+// its lead-in and orbit points, as pixels of the picture. Up to four columns
+// are computed side by side. The cells equal those a loop over one orbit
+// at a time would draw: the same doubles in the same order of operations.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "forms/pixelmapping.h"
+
+namespace diagram {
+
+constexpr int kSideBySide = 4;
+
+// Everything a column's pixels depend on, apart from its p.
+struct ColumnSettings {
+  double startwert = 0.1;
+  std::int64_t steps = 0;       // bis + 1: counters 0 ... bis
+  std::int64_t vorlaufBis = 0;  // cyan lead-in points for counters below this
+  std::int64_t gelbAb = 0;      // yellow orbit points from this counter on
+  bool normiert = true, verhulst = false;
+  int thin = 1, pen = 1;  // lead-in points; start value and orbit points (image pixels)
+  forms::PixelMapping mapping;
+
+  // Bitwise for the doubles, so that NaN settings equal themselves.
+  friend bool operator==(const ColumnSettings& a, const ColumnSettings& b);
+};
+
+// For every image pixel a column touches, the colour of the last point that
+// landed there, 0 where none did. The cells are strips, one per pixel column
+// from firstX() on; each strip has `margin` cells above and below its
+// `height` picture rows.
+struct ColumnPixels {
+  std::ptrdiff_t x = -1;  // the column's own pixel column, -1 off the picture
+  int strips = 1;
+  int height = 0;
+  int margin = 1;
+  std::vector<std::uint32_t> cells;
+  double bestand = 0;  // the orbit value the column ended with
+
+  std::ptrdiff_t stride() const { return margin + height + margin; }
+  std::ptrdiff_t firstX() const { return x - (strips - 1) / 2; }
+  const std::uint32_t* rows() const { return cells.data() + margin; }  // row 0 of the first strip
+};
+
+enum class Arithmetic { Fastest, Plain };  // Plain: without vector instructions
+// What Fastest is on this processor: "AVX2" or "plain".
+const char* fastestArithmetic();
+
+// Computes the columns at p[0] ... p[count - 1] (count at most kSideBySide).
+// keepGoing is asked every few thousand steps; when it says no, the columns
+// are left unfinished and false is returned.
+bool computeColumns(const ColumnSettings& settings, const double* p, int count, ColumnPixels* out,
+                    const std::function<bool()>& keepGoing, Arithmetic arithmetic = Arithmetic::Fastest);
+
+}  // namespace diagram

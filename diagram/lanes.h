@@ -1,0 +1,107 @@
+// The part of a column's work that runs at every step: four orbits iterated
+// side by side, and the cells their points land in. One orbit is a chain of
+// dependent multiplications that leaves the processor mostly waiting; four
+// independent chains keep it busy. There are two implementations of the same
+// arithmetic, plain C++ (columns.cpp) and AVX2 vectors (lanes_avx2.cpp): each
+// lane sees the same doubles in the same order of operations as a loop over
+// one orbit, so both give the same cells.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "diagram/columns.h"
+#include "support/numbers.h"
+
+#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+#define VARNOSKEL_AVX2 1
+#endif
+
+namespace diagram::lanes {
+
+constexpr int kLanes = kSideBySide;
+
+// A point drawn after every step: its colour and its pen block. A column's
+// cells are a few strips (pixel columns) side by side, wide enough for the
+// widest pen; every strip has a margin of cells above and below the picture.
+struct Plot {
+  std::uint32_t colour;
+  int pen;    // side of the block, in pixels
+  int strip;  // the block's first strip
+  int up;     // rows of the block above the point
+};
+
+struct Lanes {
+  double b[kLanes];              // orbit values
+  double p[kLanes];              // growth parameters
+  std::uint32_t* cells[kLanes];  // each column's first strip
+  std::ptrdiff_t stride;         // cells from one strip to the next
+  double top, sy, height;        // the vertical pixel mapping
+  std::int32_t last, margin;     // the last picture row; the cell of row 0
+};
+
+// One step of the growth law, in exactly the order of operations written.
+template <bool Normiert, bool Verhulst>
+double step(double bestand, double p) {
+  if constexpr (Normiert) bestand = bestand * (1 + p * (1 - bestand));
+  if constexpr (Verhulst) bestand = bestand * (1 + p) * (1 - bestand);
+  return bestand;
+}
+
+// The cell of a value's pixel row, or 0, a cell of the margin, when the value
+// lands off the picture. Values reach the picture in single precision.
+inline std::int32_t cell(const Lanes& l, double bestand) {
+  const double cy = (static_cast<double>(support::toSingle(bestand)) - l.top) * l.sy;
+  if (!(cy >= 0.0 && cy <= l.height)) return 0;
+  return std::min(static_cast<std::int32_t>(cy), l.last) + l.margin;
+}
+
+// A point's pen block. A point off the picture fills cells of the top margin,
+// which are never drawn; a block that overhangs the picture spills into the
+// margins.
+inline void put(std::uint32_t* cells, std::ptrdiff_t stride, std::int32_t at, const Plot& plot) {
+  std::uint32_t* corner = cells + plot.strip * stride + (at ? at - plot.up : 0);
+  for (int i = 0; i < plot.pen; ++i, corner += stride)
+    for (int j = 0; j < plot.pen; ++j) corner[j] = plot.colour;
+}
+
+template <bool Thin>
+void put(const Lanes& l, int lane, std::int32_t at, const Plot& plot) {
+  if constexpr (Thin)
+    l.cells[lane][plot.strip * l.stride + at] = plot.colour;
+  else
+    put(l.cells[lane], l.stride, at, plot);
+}
+
+// Runs `count` steps on all lanes and draws `plotCount` (0, 1 or 2) points
+// after each, in the order given.
+using Block = void (*)(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
+
+// Calls Kernel::run<Normiert, Verhulst, Plots, Thin> for the case at hand;
+// Thin when every pen is one pixel.
+template <class Kernel>
+void dispatch(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount) {
+  const bool thin = std::all_of(plots, plots + plotCount, [](const Plot& p) { return p.pen == 1; });
+  auto run = [&]<bool N, bool V>() {
+    if (plotCount == 0) return Kernel::template run<N, V, 0, true>(l, count, plots);
+    if (plotCount == 1)
+      return thin ? Kernel::template run<N, V, 1, true>(l, count, plots)
+                  : Kernel::template run<N, V, 1, false>(l, count, plots);
+    return thin ? Kernel::template run<N, V, 2, true>(l, count, plots)
+                : Kernel::template run<N, V, 2, false>(l, count, plots);
+  };
+  if (normiert && verhulst) return run.template operator()<true, true>();
+  if (normiert) return run.template operator()<true, false>();
+  if (verhulst) return run.template operator()<false, true>();
+  return run.template operator()<false, false>();
+}
+
+void plainBlock(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
+#ifdef VARNOSKEL_AVX2
+// Only where the processor has AVX2 (see haveAvx2).
+void avx2Block(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
+bool haveAvx2();
+#endif
+
+}  // namespace diagram::lanes

@@ -1,0 +1,36 @@
+// Where user coordinates land in a picture's pixels. The continuous position
+// is c = (u - origin) * scale; pixel k covers [k, k + 1) of it, and the far
+// edge belongs to the last pixel. A mapping without extent has NaN scales and
+// puts nothing anywhere. A plain value: a worker thread can take a copy.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+
+namespace forms {
+
+struct PixelMapping {
+  static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+  double left = 0, sx = kNone, width = 0;  // horizontal: origin, pixels per unit, pixels
+  double top = 0, sy = kNone, height = 0;  // vertical
+
+  double x(double u) const { return (u - left) * sx; }
+  double y(double u) const { return (u - top) * sy; }
+
+  // The pixel column or row of a coordinate, -1 off the picture. Written so
+  // that NaN fails the test: nothing non-finite reaches an integer cast.
+  static std::ptrdiff_t pixel(double c, double size) {
+    if (!(c >= 0.0 && c <= size)) return -1;
+    return std::min(static_cast<std::ptrdiff_t>(c), static_cast<std::ptrdiff_t>(size) - 1);
+  }
+  std::ptrdiff_t column(float u) const { return pixel(x(u), width); }
+  std::ptrdiff_t row(float u) const { return pixel(y(u), height); }
+
+  // Bitwise, so that two mappings without extent compare equal.
+  friend bool operator==(const PixelMapping& a, const PixelMapping& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+};
+
+}  // namespace forms
