@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/toolkit.h"
 #include "diagram/columnengine.h"
 #include "diagram/columns.h"
 #include "forms/runtime.h"
@@ -130,7 +131,7 @@ long peakKiB(const QString& self, const char* bis) {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  setUpToolkit();
   Form1 form;
   form.show();
 

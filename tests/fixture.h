@@ -16,6 +16,7 @@
 #include <set>
 
 #include "app/form1.h"
+#include "app/toolkit.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
 #include "support/numbers.h"
@@ -24,7 +25,7 @@
 namespace fixture {
 
 inline std::unique_ptr<Form1> window() {
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  setUpToolkit();
   forms::setDoEventsHook(nullptr);
   auto form = std::make_unique<Form1>();
   form->show();

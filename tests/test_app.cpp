@@ -2,6 +2,7 @@
 // start-up and the end of the program.
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -163,6 +164,30 @@ class TestApp : public QObject {
       for (QObject* cover : {static_cast<QObject*>(form->picAusgabe), static_cast<QObject*>(form->txtLinks),
                              static_cast<QObject*>(form->txtRechts)})
         QVERIFY(stack.indexOf(mark) < stack.indexOf(cover));
+  }
+
+  // The two panels have the desktop's window colour, like the caption boxes
+  // and option buttons that stand on them.
+  void panelsHaveTheWindowColour() {
+    auto form = window();
+    const QImage shot = form->centralWidget()->grab().toImage();
+    const QColor windowColour = form->palette().color(QPalette::Base);
+    QCOMPARE(windowColour, QColor(Qt::white));  // on a default desktop
+    // Bare spots: beside the option buttons, below the start-value scroll bar.
+    const std::pair<QWidget*, QPoint> bare[] = {{form->Picture1, {470, 90}}, {form->Picture2, {5, 90}}};
+    for (auto [panel, spot] : bare) {
+      const QPoint at = panel->mapTo(form->centralWidget(), spot) * shot.devicePixelRatio();
+      QCOMPARE(shot.pixelColor(at), windowColour);
+    }
+  }
+
+  // The toolkit's own texts speak German, like the rest of the window.
+  void toolkitTextsAreGerman() {
+    auto form = window();
+    const std::unique_ptr<QMenu> menu(form->txtVon->createStandardContextMenu());
+    QStringList texts;
+    for (QAction* action : menu->actions()) texts << action->text().section('\t', 0, 0);
+    QVERIFY2(texts.contains(QStringLiteral("Alles auswählen")), qPrintable(texts.join(" | ")));
   }
 
   void keyboardFollowsTheTabColumn() {

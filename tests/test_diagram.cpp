@@ -346,6 +346,12 @@ class TestDiagram : public QObject {
     QCOMPARE(f.HScroll1->value(), 3);
     f.HScroll1->setValue(0);
     QCOMPARE(f.HScroll1->value(), 1);  // the value 0 cannot be chosen
+    // A click in the trough steps by one; a middle click does not jump there.
+    const QPoint trough(f.HScroll1->width() - 20, f.HScroll1->height() / 2);
+    QTest::mouseClick(f.HScroll1, Qt::LeftButton, {}, trough);
+    QCOMPARE(f.HScroll1->value(), 2);
+    QTest::mouseClick(f.HScroll1, Qt::MiddleButton, {}, trough);
+    QCOMPARE(f.HScroll1->value(), 2);
     // Dragging: the text follows the thumb while it moves.
     f.HScroll1->setSliderDown(true);
     f.HScroll1->setSliderPosition(25);
