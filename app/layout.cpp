@@ -41,10 +41,13 @@ enum Flag : unsigned {
   Bold = 128,
 };
 
-// Colours: 0 is the toolkit's default for the kind of control, kWindowText
-// the desktop's window text colour.
+// Colours: 0 is the toolkit's default for the kind of control; kWindowBack
+// and kWindowText are the desktop's colours for the background and the text
+// of a window (white and black on a default desktop), as the theme has them
+// when the window is made.
 constexpr QRgb kDefault = 0;
 constexpr QRgb kWindowText = 1;
+constexpr QRgb kWindowBack = 2;
 constexpr QRgb kNavy = 0xFF000040, kLightYellow = 0xFFFFFFC0, kLightCyan = 0xFFC0FFFF, kWhite = 0xFFFFFFFF,
                kBlack = 0xFF000000;
 
@@ -67,10 +70,10 @@ struct Row {
 // clang-format off
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
-    {M(Picture1),   In::W,  nullptr,              480,  120, 7215, 1455, kDefault, kDefault, 0, 0, 15},
+    {M(Picture1),   In::W,  nullptr,              480,  120, 7215, 1455, kWindowBack, kWindowText, 0, 0, 15},
     {M(optV),       In::P1, nullptr,             6720,  120,  255,  435, kWhite, kBlack, 12, 0, 16},
     {M(optR),       In::P1, nullptr,             6720,  600,  375,  615, kWhite, kBlack, 12, Selected, 17},
-    {M(Picture2),   In::W,  nullptr,             7680,  120, 4815, 1455, kDefault, kDefault, 0, 0, 18},
+    {M(Picture2),   In::W,  nullptr,             7680,  120, 4815, 1455, kWindowBack, kWindowText, 0, 0, 18},
     {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center, 27},
     {M(txtStart),   In::P2, "0.1",                120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26},
     {M(HScroll1),   In::P2, nullptr,              120,  960,  975,  270, kDefault, kDefault, -1, 0, 28},
@@ -117,7 +120,8 @@ const std::vector<Row>& rows() {
 // clang-format on
 
 QColor color(QRgb value, const QWidget* window) {
-  if (value == kWindowText) return window->palette().color(QPalette::WindowText);
+  if (value == kWindowText) return window->palette().color(QPalette::Text);
+  if (value == kWindowBack) return window->palette().color(QPalette::Base);
   return QColor::fromRgba(value);
 }
 
@@ -233,8 +237,6 @@ void Form1::createControls() {
   HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
   Picture1->paintPicture(formulaImage(Picture1->devicePixelRatioF()));
   txtVorlauf->raise();  // it sits on the end of the check box's caption
-  Shape1->lower();      // the axis marks lie under the surface and the limit boxes
-  Shape2->lower();
 
   // The picture boxes and caption controls take no keyboard focus of their own.
   for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2),

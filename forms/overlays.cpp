@@ -11,11 +11,25 @@ namespace forms {
 namespace {
 // Far outside every surface, still exact in an int.
 double bounded(double px) { return std::clamp(px, -1e6, 1e6); }
+
+// Lines and shapes are not windows: they lie on their container's own layer,
+// above its drawing and under every windowed control on it, among themselves
+// in the order they were made.
+void underTheControls(QWidget* shape) {
+  for (QObject* sibling : shape->parentWidget()->children()) {  // bottom first
+    auto* widget = qobject_cast<QWidget*>(sibling);
+    if (widget && widget != shape && !qobject_cast<LineShape*>(widget) && !qobject_cast<RectShape*>(widget)) {
+      shape->stackUnder(widget);
+      return;
+    }
+  }
+}
 }  // namespace
 
 LineShape::LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2, QColor color)
     : QWidget(parent), m_container(container), m_color(color) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  underTheControls(this);
   m_a = QPointF(toPxX(x1), toPxY(y1));
   m_b = QPointF(toPxX(x2), toPxY(y2));
   place();
@@ -66,6 +80,7 @@ void LineShape::paintEvent(QPaintEvent*) {
 RectShape::RectShape(QWidget* parent, PictureBox* container, QColor outline, QColor fill)
     : QWidget(parent), m_container(container), m_outline(outline), m_fill(fill) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  underTheControls(this);
 }
 
 double RectShape::left() const { return m_container ? m_container->childLeft(this) : x() * kTwipsPerPixel; }

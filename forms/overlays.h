@@ -1,7 +1,7 @@
-// Line and rectangle "controls": drawn above their container's picture,
-// transparent for the mouse (the pointer over them counts as over the
-// container), placed in the user coordinates of a PictureBox or, without one,
-// in twips of their parent widget.
+// Line and rectangle "controls": drawn above their container's picture and
+// under the windowed controls on it, transparent for the mouse (the pointer
+// over them counts as over the container), placed in the user coordinates of
+// a PictureBox or, without one, in twips of their parent widget.
 #pragma once
 
 #include <QColor>
