@@ -99,6 +99,8 @@ class PictureBox : public QWidget {
   void resizeEvent(QResizeEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
+  // The second press of a double-click is a double-click, not a mouse down.
+  void mouseDoubleClickEvent(QMouseEvent*) override {}
 
  private:
   void updateMapping();

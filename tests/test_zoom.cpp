@@ -57,6 +57,40 @@ class TestZoom : public QObject {
     QCOMPARE(f.altXMax, 1.5);
   }
 
+  // The second press of a double-click is a double-click, which the picture
+  // does not take: one zoom, no limit set in the new window, no message box.
+  void doubleClickZoomsOnce() {
+    auto form = window();
+    Form1& f = *form;
+    MessageBoxes boxes;
+    click(f.Command8);
+    const QPointF spot = at(f, 2.0, 1.2);
+    mouse(f.picAusgabe, QEvent::MouseButtonPress, spot, Qt::LeftButton, Qt::LeftButton);
+    mouse(f.picAusgabe, QEvent::MouseButtonRelease, spot, Qt::LeftButton, Qt::NoButton);
+    mouse(f.picAusgabe, QEvent::MouseButtonDblClick, spot, Qt::LeftButton, Qt::LeftButton);
+    mouse(f.picAusgabe, QEvent::MouseButtonRelease, spot, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(boxes.seen.isEmpty());
+    QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1.5"));
+    QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
+    QCOMPARE(f.altLinks, 0.0);  // still the window "Fenster" saw
+    QCOMPARE(f.altXMax, 1.5);
+  }
+
+  // The crosshair runs under the X readout: where they cross, the box's
+  // own frame shows.
+  void crosshairRunsUnderTheReadout() {
+    auto form = window();
+    Form1& f = *form;
+    moveOn(f, 1.5, 0.75);  // the middle row of the surface, a whole pixel
+    QCOMPARE(f.Line2->p1().y(), double(f.txtY->y()));
+    const QImage shot = f.picAusgabe->grab().toImage();
+    const QPoint cross = f.txtY->pos() + QPoint(f.txtY->width() - 4, 0);  // the line starts a little right of the edge
+    QVERIFY(cross.x() > f.Line2->p1().x());
+    const QPoint frame = cross * shot.devicePixelRatio();
+    QCOMPARE(shot.pixelColor(frame), f.txtY->palette().color(QPalette::Text));
+    QVERIFY(shot.pixelColor(frame) != f.Line2->color());
+  }
+
   void limitsAreCutToThreeAndTwoDecimals() {
     auto form = window();
     Form1& f = *form;
