@@ -174,5 +174,15 @@ class TestRandomUser : public QObject {
   }
 };
 
-QTEST_MAIN(TestRandomUser)
+// A long soak runs to its end: the limit on one test function follows the
+// number of actions (Qt Test's default is five minutes).
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const qint64 actions = qMax(20000, qEnvironmentVariableIntValue("VARNOSKEL_ACTIONS"));
+  if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(actions * 15));  // 15 ms an action, sanitizers included
+  TestRandomUser test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
 #include "test_random_user.moc"
