@@ -1,8 +1,10 @@
 # Everything a fresh Debian machine needs: `make run` and `make test` install
 # what is missing (as root), configure, build and then run or test.
 
+# qt6-translations-l10n: the toolkit's own texts in German.
 # qt6-base-private-dev: a test delivers events through the platform's own queue.
-PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev fonts-liberation
+PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-translations-l10n \
+            libgl-dev fonts-liberation
 # Only for the screenshots: a virtual display, a pointer to drive it, a camera.
 DESKTOP  := xvfb xauth xdotool imagemagick
 BUILD    := build
