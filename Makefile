@@ -7,10 +7,13 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev 
             libgl-dev fonts-liberation
 # Only for the screenshots: a virtual display, a pointer to drive it, a camera.
 DESKTOP  := xvfb xauth xdotool imagemagick
+# Only for the package and its checks: CPack's helpers (file, dpkg-shlibdeps)
+# and the validators of the desktop entry, the metainfo and the package.
+PACKAGING := file dpkg-dev desktop-file-utils appstream lintian man-db
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install format-check all deps install-missing build run test sanitize fuzz bench screenshots clean
+.PHONY: install format-check all deps install-missing build run test sanitize fuzz bench screenshots package package-check clean
 
 all: build
 
@@ -84,6 +87,16 @@ screenshots: build
 PREFIX := /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, made by CPack: build/varnoskel_<version>_<arch>.deb.
+package: build
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGING)"
+	cd $(BUILD) && cpack -G DEB
+
+# The package as a school's IT would take it: validated, installed with
+# apt-get, started, removed again (as root).
+package-check: package
+	./packaging/check.sh $(BUILD)
 
 # The tree follows .clang-format.
 format-check:

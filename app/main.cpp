@@ -5,7 +5,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QGuiApplication::setDesktopFileName(QStringLiteral("varnoskel"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.varnoskel.Varnoskel"));
   setUpToolkit();
   Form1 form;
   form.show();
