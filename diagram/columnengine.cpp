@@ -78,11 +78,6 @@ void ColumnEngine::stop() {
   m_wake.notify_all();
 }
 
-int ColumnEngine::busyWorkers() const {
-  std::lock_guard lock(m_mutex);
-  return m_busy;
-}
-
 void ColumnEngine::restart(const ColumnRun& run, std::int32_t spalte) {
   ++m_generation;
   m_active = true;

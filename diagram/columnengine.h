@@ -48,7 +48,6 @@ class ColumnEngine : public QObject {
   void stop();
 
   int workers() const { return m_pool.maxThreadCount(); }
-  int busyWorkers() const;
 
  private:
   bool hasWork() const;  // with m_mutex held

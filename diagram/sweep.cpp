@@ -128,8 +128,8 @@ void Form1::Command1_Click() {
         showMarker();
       }
     }
-    picAusgabe->drawStrip(column->firstX(), column->x < 0 ? 0 : column->strips, column->height, column->rows(),
-                          column->stride());
+    if (column->x >= 0)
+      picAusgabe->drawStrip(column->firstX(), column->strips, column->height, column->rows(), column->stride());
     bestand = column->bestand;
     iteration = std::int64_t{bis} + 1;
     // Every lead-in or orbit point sets the pen back to 1 after itself.

@@ -45,9 +45,10 @@ class RandomUser {
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
   double uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_random); }
 
+  // Only between actions, when no sweep of the ended window is on the stack:
+  // it can go, and a long soak keeps one window's memory.
   void fresh() {
-    // The ended window stays alive until no sweep of it is on the stack.
-    if (m_form) m_ended.push_back(std::move(m_form));
+    m_form.reset();
     m_form = window();
     ++m_windows;
   }
@@ -138,7 +139,6 @@ class RandomUser {
   int m_left;
   int m_done = 0, m_depth = 0, m_windows = 0;
   std::unique_ptr<Form1> m_form;
-  std::vector<std::unique_ptr<Form1>> m_ended;
 };
 
 }  // namespace
