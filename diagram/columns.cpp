@@ -94,8 +94,9 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   };
   const lanes::Plot cyan = plot(kCyan, s.thin), yellow = plot(kYellow, s.pen);
   // The start value, with the pen of the orbit points.
-  const std::int32_t start = lanes::cell(l, s.startwert);
-  for (int k = 0; k < kSideBySide; ++k) lanes::put(l.cells[k], l.stride, start, plot(kCyan, s.pen));
+  const lanes::Plot start = plot(kCyan, s.pen);
+  const std::int32_t startCell = lanes::cell(l, s.startwert);
+  for (int k = 0; k < kSideBySide; ++k) lanes::put(l.cells[k], l.stride, startCell, start);
 
   // The counters fall into stretches that draw the same: cyan below the
   // lead-in count, yellow from gelbAb on (cyan first where both hold).

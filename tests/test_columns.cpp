@@ -10,7 +10,6 @@
 #include <bit>
 #include <random>
 
-#include "diagram/columnengine.h"
 #include "diagram/columns.h"
 #include "fixture.h"
 
