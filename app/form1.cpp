@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "diagram/columnengine.h"
+#include "orbits/columnengine.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
@@ -18,7 +18,7 @@
 
 using support::numberFromText;
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), rechenwerk(std::make_unique<diagram::ColumnEngine>()) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent), rechenwerk(std::make_unique<orbits::ColumnEngine>()) {
   createControls();
   connectEvents();
   sprechendeNamen();

@@ -20,7 +20,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-namespace diagram {
+namespace orbits {
 class ColumnEngine;
 }
 
@@ -70,7 +70,7 @@ class Form1 : public QMainWindow {
   bool beendet = false;
 
   // Computes the sweep's columns ahead on worker threads.
-  std::unique_ptr<diagram::ColumnEngine> rechenwerk;
+  std::unique_ptr<orbits::ColumnEngine> rechenwerk;
 
   // ---- Event handlers ----
   void Form_Load();

@@ -19,8 +19,8 @@
 
 #include "app/form1.h"
 #include "app/toolkit.h"
-#include "diagram/columnengine.h"
-#include "diagram/columns.h"
+#include "orbits/columnengine.h"
+#include "orbits/columns.h"
 #include "forms/runtime.h"
 
 namespace {
@@ -143,7 +143,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  std::printf("worker threads: %d, arithmetic: %s\n", form.rechenwerk->workers(), diagram::fastestArithmetic());
+  std::printf("worker threads: %d, arithmetic: %s\n", form.rechenwerk->workers(), orbits::fastestArithmetic());
   std::vector<double> defaults;
   for (int i = 0; i < 9; ++i) defaults.push_back(sweep(form, kStartWindow, "100", "200"));
   std::printf("%-44s %8.1f ms\n", "default sweep (von 100, bis 200):", median(defaults) * 1e3);

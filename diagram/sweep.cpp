@@ -3,7 +3,7 @@
 // is iterated bis + 1 times, and the iterates after von are plotted at their
 // height X. The event loop runs between columns, so any handler, a second
 // sweep included, can run nested in this one at those points. The orbits
-// themselves are iterated ahead by worker threads (diagram/columnengine.h);
+// themselves are iterated ahead by worker threads (orbits/columnengine.h);
 // this thread takes the columns in order, draws them and serves events.
 #include <QCheckBox>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "app/form1.h"
-#include "diagram/columnengine.h"
+#include "orbits/columnengine.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
@@ -38,7 +38,7 @@ std::int64_t countBelow(double n) {
 
 // Whatever ends a run, nothing it asked for is computed any further.
 struct StopAtEnd {
-  diagram::ColumnEngine& engine;
+  orbits::ColumnEngine& engine;
   ~StopAtEnd() { engine.stop(); }
 };
 
@@ -74,7 +74,7 @@ void Form1::Command1_Click() {
   const std::int64_t gelbAb = firstAbove(von);
   // What the current column draws, from the state as it stands now.
   auto inputs = [&] {
-    diagram::ColumnRun run;
+    orbits::ColumnRun run;
     run.settings.startwert = startwert;
     run.settings.steps = std::int64_t{bis} + 1;
     run.settings.vorlaufBis =
@@ -110,19 +110,19 @@ void Form1::Command1_Click() {
     if (!yield()) return;
     picAusgabe->hold();
 
-    diagram::ColumnRun run = inputs();
+    orbits::ColumnRun run = inputs();
     std::int32_t asked = spalte;
     showMarker();
     // While the column is computed, the window answers. A handler that runs
     // meanwhile counts as having run before this column: if it changed what
     // the column draws, the column is computed again from the new state.
-    std::unique_ptr<diagram::ColumnPixels> column;
+    std::unique_ptr<orbits::ColumnPixels> column;
     while (!(column = rechenwerk->take(run, spalte))) {
       picAusgabe->pace();
       rechenwerk->waitForColumn();
       picAusgabe->hold();
       if (beendet) return;
-      if (diagram::ColumnRun now = inputs(); !(now == run) || asked != spalte) {
+      if (orbits::ColumnRun now = inputs(); !(now == run) || asked != spalte) {
         run = now;
         asked = spalte;
         showMarker();

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "forms/pixelmapping.h"
+#include "orbits/pixelmapping.h"
 
 namespace forms {
 
@@ -62,7 +62,7 @@ class PictureBox : public QWidget {
   void print(const QString& text);
   // The pixel mapping of the image as it stands, and the image pixels of a
   // pen of the given width (more than one on a scaled desktop).
-  const PixelMapping& pixelMapping() const { return m_map; }
+  const orbits::PixelMapping& pixelMapping() const { return m_map; }
   std::ptrdiff_t penPixels(int drawWidth) const;
 
   // Draws pixel columns x0 ... x0 + count - 1 straight into the image: column
@@ -113,7 +113,7 @@ class PictureBox : public QWidget {
   QColor m_fore{Qt::black};
   double m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
   bool m_scaleSet = false;
-  PixelMapping m_map;  // user coordinates to image pixels
+  orbits::PixelMapping m_map;  // user coordinates to image pixels
   std::ptrdiff_t m_penPixels = 1;
   int m_drawWidth = 1;
   float m_currentX = 0, m_currentY = 0;

@@ -10,7 +10,7 @@
 #include <bit>
 #include <random>
 
-#include "diagram/columns.h"
+#include "orbits/columns.h"
 #include "fixture.h"
 
 using namespace fixture;
@@ -143,7 +143,7 @@ class TestColumns : public QObject {
     std::mt19937_64 random(7);
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
     for (int round = 0; round < 300; ++round) {
-      diagram::ColumnSettings s;
+      orbits::ColumnSettings s;
       // Every third window ends at the fixed point X = 1, where points fall on the lower edge.
       const bool edge = round % 3 == 0;
       const double links = uniform(-1, 4), rechts = links + uniform(-1, 8), top = edge ? 1.5 : uniform(0, 2);
@@ -157,13 +157,13 @@ class TestColumns : public QObject {
       s.verhulst = !s.normiert || random() % 8 == 0;
       s.thin = 1 + int(random() % 2);
       s.pen = s.thin * (1 + int(random() % 2));
-      double p[diagram::kSideBySide];
+      double p[orbits::kSideBySide];
       for (double& one : p) one = uniform(links, rechts);
-      const int count = 1 + int(random() % diagram::kSideBySide);
-      diagram::ColumnPixels plain[diagram::kSideBySide], fastest[diagram::kSideBySide];
+      const int count = 1 + int(random() % orbits::kSideBySide);
+      orbits::ColumnPixels plain[orbits::kSideBySide], fastest[orbits::kSideBySide];
       const auto always = [] { return true; };
-      diagram::computeColumns(s, p, count, plain, always, diagram::Arithmetic::Plain);
-      diagram::computeColumns(s, p, count, fastest, always, diagram::Arithmetic::Fastest);
+      orbits::computeColumns(s, p, count, plain, always, orbits::Arithmetic::Plain);
+      orbits::computeColumns(s, p, count, fastest, always, orbits::Arithmetic::Fastest);
       for (int k = 0; k < count; ++k) {
         QVERIFY(plain[k].cells == fastest[k].cells);
         QCOMPARE(std::bit_cast<std::uint64_t>(plain[k].bestand), std::bit_cast<std::uint64_t>(fastest[k].bestand));

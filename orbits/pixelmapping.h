@@ -9,7 +9,7 @@
 #include <cstring>
 #include <limits>
 
-namespace forms {
+namespace orbits {
 
 struct PixelMapping {
   static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
@@ -33,4 +33,4 @@ struct PixelMapping {
   friend bool operator==(const PixelMapping& a, const PixelMapping& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 };
 
-}  // namespace forms
+}  // namespace orbits

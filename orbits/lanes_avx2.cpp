@@ -2,13 +2,13 @@
 // operation of the plain loop (no fused multiply-add), the rounding to single
 // precision included, so the cells are the same; only the point writes stay
 // scalar. Built for every x86 processor, run only where AVX2 is present.
-#include "diagram/lanes.h"
+#include "orbits/lanes.h"
 
 #ifdef VARNOSKEL_AVX2
 
 #include <immintrin.h>
 
-namespace diagram::lanes {
+namespace orbits::lanes {
 
 namespace {
 
@@ -58,6 +58,6 @@ void avx2Block(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const
   dispatch<Avx2>(l, count, normiert, verhulst, plots, plotCount);
 }
 
-}  // namespace diagram::lanes
+}  // namespace orbits::lanes
 
 #endif

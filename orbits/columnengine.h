@@ -15,9 +15,9 @@
 #include <memory>
 #include <mutex>
 
-#include "diagram/columns.h"
+#include "orbits/columns.h"
 
-namespace diagram {
+namespace orbits {
 
 // The columns of a run: column s lies at p = links + s * schritt.
 struct ColumnRun {
@@ -72,4 +72,4 @@ class ColumnEngine : public QObject {
   bool m_waiting = false;  // the window's thread waits for a column
 };
 
-}  // namespace diagram
+}  // namespace orbits

@@ -1,11 +1,11 @@
-#include "diagram/columnengine.h"
+#include "orbits/columnengine.h"
 
 #include <QCoreApplication>
 #include <QThread>
 #include <algorithm>
 #include <bit>
 
-namespace diagram {
+namespace orbits {
 
 namespace {
 // Columns in hand or in work ahead of the one asked for: memory stays a few
@@ -146,4 +146,4 @@ bool ColumnEngine::keepGoing(std::uint64_t generation) {
   return m_generation == generation;
 }
 
-}  // namespace diagram
+}  // namespace orbits

@@ -11,14 +11,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "diagram/columns.h"
+#include "orbits/columns.h"
 #include "support/numbers.h"
 
 #if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
 #define VARNOSKEL_AVX2 1
 #endif
 
-namespace diagram::lanes {
+namespace orbits::lanes {
 
 constexpr int kLanes = kSideBySide;
 
@@ -104,4 +104,4 @@ void avx2Block(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const
 bool haveAvx2();
 #endif
 
-}  // namespace diagram::lanes
+}  // namespace orbits::lanes

@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "forms/pixelmapping.h"
+#include "orbits/pixelmapping.h"
 
-namespace diagram {
+namespace orbits {
 
 constexpr int kSideBySide = 4;
 
@@ -23,7 +23,7 @@ struct ColumnSettings {
   std::int64_t gelbAb = 0;      // yellow orbit points from this counter on
   bool normiert = true, verhulst = false;
   int thin = 1, pen = 1;  // lead-in points; start value and orbit points (image pixels)
-  forms::PixelMapping mapping;
+  PixelMapping mapping;
 
   // Bitwise for the doubles, so that NaN settings equal themselves.
   friend bool operator==(const ColumnSettings& a, const ColumnSettings& b);
@@ -56,4 +56,4 @@ const char* fastestArithmetic();
 bool computeColumns(const ColumnSettings& settings, const double* p, int count, ColumnPixels* out,
                     const std::function<bool()>& keepGoing, Arithmetic arithmetic = Arithmetic::Fastest);
 
-}  // namespace diagram
+}  // namespace orbits

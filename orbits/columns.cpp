@@ -1,12 +1,12 @@
-#include "diagram/columns.h"
+#include "orbits/columns.h"
 
 #include <bit>
 #include <cmath>
 
-#include "diagram/lanes.h"
+#include "orbits/lanes.h"
 #include "support/palette.h"
 
-namespace diagram {
+namespace orbits {
 
 bool operator==(const ColumnSettings& a, const ColumnSettings& b) {
   return std::bit_cast<std::uint64_t>(a.startwert) == std::bit_cast<std::uint64_t>(b.startwert) && a.steps == b.steps &&
@@ -127,4 +127,4 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   return true;
 }
 
-}  // namespace diagram
+}  // namespace orbits
