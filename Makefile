@@ -73,7 +73,7 @@ fuzz: deps
 	  -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus fuzz/corpus
 
 bench: build
-	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/varnoskel_bench
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/varnoskel_bench $(BUILD)/bench.json
 
 # Screenshots of the real window under a virtual display, used by the README.
 screenshots: build

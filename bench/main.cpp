@@ -1,12 +1,15 @@
 // Figures of the sweep, measured on the real, repainting window (run it
-// headless with QT_QPA_PLATFORM=offscreen). Each figure is the median of
-// several runs; speed-ups are against the bare iteration of the same orbits,
-// one at a time, measured in the same run.
-//   varnoskel_bench            all figures
+// headless with QT_QPA_PLATFORM=offscreen). Every figure is measured several
+// times and printed as minimum, median and maximum; speed-ups are against the
+// bare iteration of the same orbits, one at a time, measured in the same run.
+// The figures also go to bench.json beside the build, one object
+// {"min", "median", "max"} per figure.
+//   varnoskel_bench [JSON]     all figures (JSON: where to write them)
 //   varnoskel_bench --peak N   one sweep with bis = N, then its peak memory
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -19,9 +22,10 @@
 
 #include "app/form1.h"
 #include "app/toolkit.h"
+#include "forms/picturebox.h"
+#include "forms/runtime.h"
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
-#include "forms/runtime.h"
 
 namespace {
 
@@ -29,16 +33,47 @@ using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 double cpuSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   auto s = [](timeval t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
   return s(usage.ru_utime) + s(usage.ru_stime);
+}
+
+// One figure over its runs.
+struct Figure {
+  const char* key;
+  std::vector<double> runs;
+
+  double min() const { return *std::min_element(runs.begin(), runs.end()); }
+  double max() const { return *std::max_element(runs.begin(), runs.end()); }
+  double median() const {
+    std::vector<double> v = runs;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+  }
+};
+
+std::vector<Figure> figures;
+
+void report(const char* key, const char* what, const char* unit, std::vector<double> runs) {
+  figures.push_back({key, std::move(runs)});
+  const Figure& f = figures.back();
+  std::printf("%-48s %9.2f %9.2f %9.2f  %s\n", what, f.min(), f.median(), f.max(), unit);
+}
+
+void writeJson(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+  std::string json = "{\n";
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    char line[256];
+    std::snprintf(line, sizeof line, "  \"%s\": {\"min\": %.4g, \"median\": %.4g, \"max\": %.4g}%s\n", figures[i].key,
+                  figures[i].min(), figures[i].median(), figures[i].max(), i + 1 < figures.size() ? "," : "");
+    json += line;
+  }
+  json += "}\n";
+  file.write(json.data(), qint64(json.size()));
 }
 
 struct Window {
@@ -78,18 +113,42 @@ double bareIteration(const Form1& form, int bis) {
   return seconds(start);
 }
 
-// Sweep and bare iteration in turns; prints the medians and their ratio.
-void speedUp(Form1& form, const char* name, const Window& w, const char* von, int bis, int runs) {
-  std::vector<double> swept, bare, ratio;
+// Sweep and bare iteration in turns: the speed-up is bare / sweep.
+std::vector<double> speedUps(Form1& form, const Window& w, const char* von, int bis, int runs) {
+  std::vector<double> ratio;
   for (int i = 0; i < runs; ++i) {
-    swept.push_back(sweep(form, w, von, QByteArray::number(bis).constData()));
-    bare.push_back(bareIteration(form, bis));
-    ratio.push_back(bare.back() / swept.back());
+    const double swept = sweep(form, w, von, QByteArray::number(bis).constData());
+    ratio.push_back(bareIteration(form, bis) / swept);
   }
-  std::printf("%s\n", name);
-  std::printf("  %-42s %8.1f ms\n", "sweep in the window:", median(swept) * 1e3);
-  std::printf("  %-42s %8.1f ms\n", "bare iteration of the same orbits:", median(bare) * 1e3);
-  std::printf("  %-42s %8.2f\n", "speed-up (bare / sweep):", median(ratio));
+  return ratio;
+}
+
+// The column kernel alone on this thread, without the window or the workers:
+// the 1000 columns of the last sweep (von 0, points at every step), in
+// batches side by side, against the bare iteration of the same orbits.
+std::vector<double> kernelPerCore(const Form1& form, int bis, orbits::Arithmetic arithmetic, int runs) {
+  orbits::ColumnSettings s;
+  s.startwert = form.startwert;
+  s.steps = bis + 1;
+  s.vorlaufBis = 12;
+  s.gelbAb = 1;
+  s.mapping = form.picAusgabe->pixelMapping();
+  const double schritt = (form.rechts - form.links) / 1000;
+  std::vector<double> ratio;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = Clock::now();
+    for (int from = 0; from < 1000; from += orbits::kSideBySide) {
+      const int count = std::min(orbits::kSideBySide, 1000 - from);
+      double p[orbits::kSideBySide];
+      for (int k = 0; k < count; ++k) p[k] = form.links + (from + k) * schritt;
+      orbits::ColumnPixels columns[orbits::kSideBySide];
+      orbits::computeColumns(
+          s, p, count, columns, [] { return true; }, arithmetic);
+    }
+    const double kernel = seconds(start);
+    ratio.push_back(bareIteration(form, bis) / kernel);
+  }
+  return ratio;
 }
 
 // "S" at the third yield of a heavy sweep (before column 1, so it waits
@@ -120,11 +179,18 @@ double pausedCpuShare(Form1& form) {
   return (cpuAfter - cpuBefore) / 2.0;
 }
 
-long peakKiB(const QString& self, const char* bis) {
+double peakMiB(const QString& self, const char* bis) {
   QProcess child;
   child.start(self, {QStringLiteral("--peak"), QString::fromLatin1(bis)});
   child.waitForFinished(-1);
-  return child.readAllStandardOutput().trimmed().toLong();
+  return child.readAllStandardOutput().trimmed().toLong() / 1024.0;
+}
+
+template <class F>
+std::vector<double> repeat(int runs, F measure) {
+  std::vector<double> v;
+  for (int i = 0; i < runs; ++i) v.push_back(measure());
+  return v;
 }
 
 }  // namespace
@@ -143,20 +209,35 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  std::printf("worker threads: %d, arithmetic: %s\n", form.rechenwerk->workers(), orbits::fastestArithmetic());
-  std::vector<double> defaults;
-  for (int i = 0; i < 9; ++i) defaults.push_back(sweep(form, kStartWindow, "100", "200"));
-  std::printf("%-44s %8.1f ms\n", "default sweep (von 100, bis 200):", median(defaults) * 1e3);
-  speedUp(form, "heavy sweep: start window, von 0, bis 200000", kStartWindow, "0", 200000, 5);
-  speedUp(form, "deep sweep: p 2.44 to 2.58, X .9 to 1.35, von 10000, bis 1000000", kCascade, "10000", 1000000, 3);
+  std::printf("worker threads: %d, arithmetic: %s, %d orbits side by side\n", form.rechenwerk->workers(),
+              orbits::fastestArithmetic(), orbits::kSideBySide);
+  std::printf("%-48s %9s %9s %9s\n", "", "min", "median", "max");
+  sweep(form, kStartWindow, "100", "200");  // the workers start
+  report("default_sweep_ms", "default sweep (von 100, bis 200)", "ms",
+         repeat(15, [&] { return sweep(form, kStartWindow, "100", "200") * 1e3; }));
+  report("heavy_speedup", "heavy sweep (von 0, bis 200000), bare / sweep", "",
+         speedUps(form, kStartWindow, "0", 200000, 5));
+  report("deep_speedup", "deep sweep (p 2.44-2.58, X .9-1.35), bare / sweep", "",
+         speedUps(form, kCascade, "10000", 1000000, 3));
+  // The kernel on the start window, every step drawn.
+  sweep(form, kStartWindow, "0", "2");
+  report("kernel_avx2_per_core", "kernel alone, one thread, AVX2: bare / kernel", "",
+         kernelPerCore(form, 50000, orbits::Arithmetic::Fastest, 5));
+  report("kernel_plain_per_core", "kernel alone, one thread, plain: bare / kernel", "",
+         kernelPerCore(form, 50000, orbits::Arithmetic::Plain, 5));
+  if (std::string(orbits::fastestArithmetic()) != "AVX2") std::printf("(no AVX2 here: both kernels are plain)\n");
 
   sweep(form, kStartWindow, "100", "200");
-  std::printf("%-44s %8.2f %%\n", "paused heavy sweep, share of one core:", pausedCpuShare(form) * 100);
+  report("paused_cpu_percent", "paused heavy sweep, share of one core", "%",
+         repeat(3, [&] { return pausedCpuShare(form) * 100; }));
 
   const QString self = QCoreApplication::applicationFilePath();
-  const long small = peakKiB(self, "2000"), large = peakKiB(self, "2000000");
-  std::printf("%-44s %8.1f MiB\n", "peak memory, sweep with bis 2000:", small / 1024.0);
-  std::printf("%-44s %8.1f MiB\n", "peak memory, sweep with bis 2000000:", large / 1024.0);
-  std::printf("%-44s %8.1f MiB\n", "difference:", (large - small) / 1024.0);
+  report("peak_mib_small", "peak memory, sweep with bis 2000", "MiB", repeat(3, [&] { return peakMiB(self, "2000"); }));
+  report("peak_mib_large", "peak memory, sweep with bis 2000000", "MiB",
+         repeat(3, [&] { return peakMiB(self, "2000000"); }));
+
+  const QString json = argc == 2 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench.json");
+  writeJson(json);
+  std::printf("written to %s\n", qPrintable(json));
   return 0;
 }

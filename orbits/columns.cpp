@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "orbits/lanes.h"
 #include "support/palette.h"
@@ -17,20 +18,51 @@ bool operator==(const ColumnSettings& a, const ColumnSettings& b) {
 namespace lanes {
 
 namespace {
+// Each stage runs over all lanes before the next one starts: sixteen
+// independent chains, and cell arithmetic a compiler may vectorise.
+// Two lanes at a time as the compiler's generic vectors: on any processor,
+// they become whatever vector unit it has (SSE2, NEON), or scalar code, with
+// each lane's IEEE operations unchanged.
+using Doubles = double __attribute__((vector_size(16)));
+using Masks = std::int64_t __attribute__((vector_size(16)));
+using Floats = float __attribute__((vector_size(8)));
+constexpr int kVectors = kLanes / 2;
+
 struct Plain {
   template <bool Normiert, bool Verhulst, int Plots, bool Thin>
   static void run(Lanes& l, std::int64_t count, const Plot* plots) {
-    double b[kLanes];
-    std::copy(l.b, l.b + kLanes, b);
-    for (std::int64_t i = 0; i < count; ++i)
-      for (int k = 0; k < kLanes; ++k) {
-        b[k] = step<Normiert, Verhulst>(b[k], l.p[k]);
-        if constexpr (Plots > 0) {
-          const std::int32_t at = cell(l, b[k]);
-          for (int j = 0; j < Plots; ++j) put<Thin>(l, k, at, plots[j]);
-        }
+    Doubles b[kVectors], p[kVectors];
+    std::memcpy(b, l.b, sizeof b);
+    std::memcpy(p, l.p, sizeof p);
+    const Doubles top = Doubles{} + l.top, sy = Doubles{} + l.sy, height = Doubles{} + l.height;
+    const Doubles singleRange = Doubles{} + support::kSingleOverflow, off = Doubles{} - double(l.margin);
+    const std::int32_t last = l.last;
+    const Targets<Plots, Thin> targets(l, plots);
+    std::int32_t offset[kLanes];
+    for (int k = 0; k < kLanes; ++k) offset[k] = l.margin + (Plots > 0 && Thin ? targets.offset(k) : 0);
+    for (std::int64_t i = 0; i < count; ++i) {
+      for (int v = 0; v < kVectors; ++v) {
+        if constexpr (Normiert) b[v] = b[v] * (1 + p[v] * (1 - b[v]));
+        if constexpr (Verhulst) b[v] = b[v] * (1 + p[v]) * (1 - b[v]);
       }
-    std::copy(b, b + kLanes, l.b);
+      if constexpr (Plots > 0) {
+        std::int32_t at[kLanes];
+        for (int v = 0; v < kVectors; ++v) {
+          // Beyond the single range (or NaN) a value would become a
+          // non-finite single, which lands nowhere.
+          const Masks inRange = (b[v] < singleRange) & (b[v] > -singleRange);
+          const Doubles inside = inRange ? b[v] : Doubles{};
+          // Written as vector conversions: GCC 12 folds the element-wise
+          // double(float(x)) of two lanes into x when it vectorises them.
+          const Doubles single = __builtin_convertvector(__builtin_convertvector(inside, Floats), Doubles);
+          const Doubles cy = (single - top) * sy;
+          const Doubles row = (inRange & (cy >= 0.0) & (cy <= height)) ? cy : off;
+          for (int k = 0; k < 2; ++k) at[2 * v + k] = std::min(std::int32_t(row[k]), last) + offset[2 * v + k];
+        }
+        targets.draw(at);
+      }
+    }
+    std::memcpy(l.b, b, sizeof b);
   }
 };
 }  // namespace
@@ -55,6 +87,22 @@ lanes::Block blockFor(Arithmetic arithmetic) {
   return lanes::plainBlock;
 }
 
+// An orbit that has left the double range never returns and draws nothing
+// more. Once its value is also one that the growth law maps onto itself
+// (bit for bit: -inf, +inf or NaN, within a step or two), every further step
+// leaves it there. When all lanes are stuck, the rest of the columns can be
+// skipped: the final values are already those of the whole loop.
+bool stuck(const ColumnSettings& s, const lanes::Lanes& l) {
+  for (int k = 0; k < kSideBySide; ++k) {
+    if (std::isfinite(l.b[k])) return false;
+    double next = l.b[k];
+    if (s.normiert) next = lanes::step<true, false>(next, l.p[k]);
+    if (s.verhulst) next = lanes::step<false, true>(next, l.p[k]);
+    if (std::bit_cast<std::uint64_t>(next) != std::bit_cast<std::uint64_t>(l.b[k])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 const char* fastestArithmetic() { return blockFor(Arithmetic::Fastest) == lanes::plainBlock ? "plain" : "AVX2"; }
@@ -71,22 +119,14 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   l.height = s.mapping.height;
   l.last = height - 1;
   l.margin = margin;
-  // Lanes without a column of their own repeat the first one into scratch cells.
-  std::vector<std::uint32_t> scratch(count < kSideBySide ? strips * l.stride : 0);
+  l.laneCells = strips * static_cast<std::int32_t>(l.stride);
+  // All lanes draw into one buffer; lanes without a column of their own
+  // repeat the first one.
+  std::vector<std::uint32_t> cells(std::size_t(kSideBySide) * l.laneCells, 0);
+  l.cells = cells.data();
   for (int k = 0; k < kSideBySide; ++k) {
     l.b[k] = s.startwert;
     l.p[k] = p[k < count ? k : 0];
-    if (k >= count) {
-      l.cells[k] = scratch.data();
-      continue;
-    }
-    ColumnPixels& column = out[k];
-    column.x = s.mapping.column(support::toSingle(p[k]));
-    column.strips = strips;
-    column.height = height;
-    column.margin = margin;
-    column.cells.assign(strips * l.stride, 0);
-    l.cells[k] = column.cells.data();
   }
 
   auto plot = [&](int colour, int pen) {
@@ -96,7 +136,7 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   // The start value, with the pen of the orbit points.
   const lanes::Plot start = plot(kCyan, s.pen);
   const std::int32_t startCell = lanes::cell(l, s.startwert);
-  for (int k = 0; k < kSideBySide; ++k) lanes::put(l.cells[k], l.stride, startCell, start);
+  for (int k = 0; k < kSideBySide; ++k) lanes::put(l.cells + k * l.laneCells, l.stride, startCell, start);
 
   // The counters fall into stretches that draw the same: cyan below the
   // lead-in count, yellow from gelbAb on (cyan first where both hold).
@@ -104,8 +144,8 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   const std::int64_t lead = std::clamp<std::int64_t>(s.vorlaufBis, 0, s.steps);
   const std::int64_t gelb = std::clamp<std::int64_t>(s.gelbAb, 0, s.steps);
   const std::int64_t cuts[] = {0, std::min(lead, gelb), std::max(lead, gelb), s.steps};
-  bool finite = true;
-  for (int stretch = 0; stretch < 3 && finite; ++stretch) {
+  bool settled = false;
+  for (int stretch = 0; stretch < 3 && !settled; ++stretch) {
     lanes::Plot plots[2];
     int plotCount = 0;
     if (cuts[stretch] < lead) plots[plotCount++] = cyan;
@@ -114,16 +154,19 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
       const std::int64_t n = std::min(kBlock, cuts[stretch + 1] - counter);
       block(l, n, s.normiert, s.verhulst, plots, plotCount);
       counter += n;
-      // An orbit that has left the double range never returns and can draw
-      // nothing more: once all have, the rest of the columns is skipped.
-      if (std::none_of(l.b, l.b + kSideBySide, [](double b) { return std::isfinite(b); })) {
-        finite = false;
-        break;
-      }
+      if ((settled = stuck(s, l))) break;
       if (!keepGoing()) return false;
     }
   }
-  for (int k = 0; k < count; ++k) out[k].bestand = l.b[k];
+  for (int k = 0; k < count; ++k) {
+    ColumnPixels& column = out[k];
+    column.x = s.mapping.column(support::toSingle(p[k]));
+    column.strips = strips;
+    column.height = height;
+    column.margin = margin;
+    column.cells.assign(cells.begin() + k * l.laneCells, cells.begin() + (k + 1) * l.laneCells);
+    column.bestand = l.b[k];
+  }
   return true;
 }
 

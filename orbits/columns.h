@@ -13,7 +13,7 @@
 
 namespace orbits {
 
-constexpr int kSideBySide = 4;
+constexpr int kSideBySide = 16;
 
 // Everything a column's pixels depend on, apart from its p.
 struct ColumnSettings {

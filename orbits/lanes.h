@@ -1,20 +1,25 @@
-// The part of a column's work that runs at every step: four orbits iterated
-// side by side, and the cells their points land in. One orbit is a chain of
-// dependent multiplications that leaves the processor mostly waiting; four
-// independent chains keep it busy. There are two implementations of the same
-// arithmetic, plain C++ (columns.cpp) and AVX2 vectors (lanes_avx2.cpp): each
-// lane sees the same doubles in the same order of operations as a loop over
-// one orbit, so both give the same cells.
+// The part of a column's work that runs at every step: sixteen orbits
+// iterated side by side, and the cells their points land in. One orbit is a
+// chain of dependent operations that leaves the processor mostly waiting;
+// sixteen independent chains keep its floating-point units busy. There are
+// two implementations of the same arithmetic, portable C++ (columns.cpp) and
+// four AVX2 vectors (lanes_avx2.cpp): each lane sees the same doubles in the
+// same order of operations as a loop over one orbit, so both give the same
+// cells.
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
 #include "orbits/columns.h"
 #include "support/numbers.h"
 
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+// Only on 64-bit x86: there the plain arithmetic is SSE2's doubles too. On
+// 32-bit x86 it may be the x87 unit's extended precision, which the vectors
+// would not match.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
 #define VARNOSKEL_AVX2 1
 #endif
 
@@ -33,12 +38,13 @@ struct Plot {
 };
 
 struct Lanes {
-  double b[kLanes];              // orbit values
-  double p[kLanes];              // growth parameters
-  std::uint32_t* cells[kLanes];  // each column's first strip
-  std::ptrdiff_t stride;         // cells from one strip to the next
-  double top, sy, height;        // the vertical pixel mapping
-  std::int32_t last, margin;     // the last picture row; the cell of row 0
+  double b[kLanes];           // orbit values
+  double p[kLanes];           // growth parameters
+  std::uint32_t* cells;       // all lanes' cells, lane k from k * laneCells on
+  std::int32_t laneCells;     // cells of one lane: its strips, one after the other
+  std::ptrdiff_t stride;      // cells from one strip to the next
+  double top, sy, height;     // the vertical pixel mapping
+  std::int32_t last, margin;  // the last picture row; the cell of row 0
 };
 
 // One step of the growth law, in exactly the order of operations written.
@@ -50,9 +56,12 @@ double step(double bestand, double p) {
 }
 
 // The cell of a value's pixel row, or 0, a cell of the margin, when the value
-// lands off the picture. Values reach the picture in single precision.
+// lands off the picture. Values reach the picture in single precision; one
+// beyond the single range (or NaN) would be a non-finite single, which lands
+// nowhere. The kernels compute the same, several lanes at a time.
 inline std::int32_t cell(const Lanes& l, double bestand) {
-  const double cy = (static_cast<double>(support::toSingle(bestand)) - l.top) * l.sy;
+  if (!(std::fabs(bestand) < support::kSingleOverflow)) return 0;
+  const double cy = (static_cast<double>(static_cast<float>(bestand)) - l.top) * l.sy;
   if (!(cy >= 0.0 && cy <= l.height)) return 0;
   return std::min(static_cast<std::int32_t>(cy), l.last) + l.margin;
 }
@@ -66,13 +75,35 @@ inline void put(std::uint32_t* cells, std::ptrdiff_t stride, std::int32_t at, co
     for (int j = 0; j < plot.pen; ++j) corner[j] = plot.colour;
 }
 
-template <bool Thin>
-void put(const Lanes& l, int lane, std::int32_t at, const Plot& plot) {
-  if constexpr (Thin)
-    l.cells[lane][plot.strip * l.stride + at] = plot.colour;
-  else
-    put(l.cells[lane], l.stride, at, plot);
-}
+// Where the points of a step go, held in locals so that the point writes need
+// not read them back after every store. Where every pen is one pixel, all
+// points of a step land in the same cell of the one strip, and the last
+// colour drawn is the one that stays: one write per lane, at the lane's
+// offset plus the cell.
+template <int Plots, bool Thin>
+struct Targets {
+  std::uint32_t* cells;
+  std::int32_t laneCells;
+  std::ptrdiff_t stride;
+  Plot plot[Plots > 0 ? Plots : 1];
+
+  Targets(const Lanes& l, const Plot* plots) : cells(l.cells), laneCells(l.laneCells), stride(l.stride) {
+    std::copy(plots, plots + Plots, plot);
+  }
+  // What a lane adds to its cell where every pen is one pixel.
+  std::int32_t offset(int lane) const { return lane * laneCells + plot[Plots - 1].strip * std::int32_t(stride); }
+
+  // The cells given: lane offsets added where every pen is one pixel.
+  void draw(const std::int32_t* at) const {
+    if constexpr (Thin) {
+      const std::uint32_t colour = plot[Plots - 1].colour;
+      for (int k = 0; k < kLanes; ++k) cells[at[k]] = colour;
+    } else {
+      for (int j = 0; j < Plots; ++j)
+        for (int k = 0; k < kLanes; ++k) put(cells + k * laneCells, stride, at[k], plot[j]);
+    }
+  }
+};
 
 // Runs `count` steps on all lanes and draws `plotCount` (0, 1 or 2) points
 // after each, in the order given.
