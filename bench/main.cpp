@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -173,8 +174,9 @@ double pausedCpuShare(Form1& form) {
     spalteWhilePaused = form.spalte;
     form.Command6->click();
   });
-  QTimer::singleShot(2600, Qt::PreciseTimer, &form, [] { QCoreApplication::quit(); });
-  QCoreApplication::exec();
+  QEventLoop loop;
+  QTimer::singleShot(2600, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
   if (spalteWhilePaused != 2) std::printf("(the sweep was not paused where expected: column %d)\n", spalteWhilePaused);
   return (cpuAfter - cpuBefore) / 2.0;
 }

@@ -12,10 +12,10 @@
 #include <cmath>
 
 #include "app/form1.h"
-#include "orbits/columnengine.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "orbits/columnengine.h"
 #include "support/numbers.h"
 #include "support/palette.h"
 
@@ -26,6 +26,8 @@ using support::toSingle;
 namespace {
 
 constexpr int kRed = 4;
+// A wait for a column ends at least this often, for the paced repaints.
+constexpr int kFrameMs = 16;
 
 // Counters are whole numbers: "counter > von" holds from floor(von) + 1 on,
 // "counter < n" below ceil(n). Far beyond any 32-bit counter is the same as
@@ -60,16 +62,7 @@ void Form1::Command1_Click() {
   xMax = numberFromText(txtXMAX->text());
   xMin = numberFromText(txtXMIN->text());
   setzeKoordinaten();
-
-  // Grid, and the thick line just above X = 0.
-  gitter();
-  picAusgabe->setDrawWidth(3);
-  picAusgabe->line(toSingle(links), 0.01f, toSingle(rechts), 0.01f, paletteColor(kRed));
-  picAusgabe->setDrawWidth(1);
-
-  // Columns. links and schritt are read afresh for each one; a sweep nested
-  // in a yield leaves spalte at 1000, so this one then computes the column
-  // at the right limit and ends.
+  // The workers start on the first columns while the grid is drawn.
   schritt = (rechts - links) / 1000;
   const std::int64_t gelbAb = firstAbove(von);
   // What the current column draws, from the state as it stands now.
@@ -89,44 +82,67 @@ void Form1::Command1_Click() {
     run.schritt = schritt;
     return run;
   };
-  auto showMarker = [&] {
-    p = links + spalte * schritt;
+  const StopAtEnd stopAtEnd{*rechenwerk};
+  orbits::ColumnRun run = inputs();
+  rechenwerk->prepare(run, 0);
+
+  // Grid, and the thick line just above X = 0. The first repaint comes a
+  // frame's time from here, so a sweep of a few milliseconds shows once.
+  picAusgabe->hold();
+  gitter();
+  picAusgabe->setDrawWidth(3);
+  picAusgabe->line(toSingle(links), 0.01f, toSingle(rechts), 0.01f, paletteColor(kRed));
+  picAusgabe->setDrawWidth(1);
+
+  // Columns. links and schritt are read afresh for each one; a sweep nested
+  // in a yield leaves spalte at 1000, so this one then computes the column
+  // at the right limit and ends.
+  // The marker is set when someone can see it: before events
+  // are processed (a handler may read or move it, a repaint shows it)
+  // and at the end, so that after every column it stands at that column,
+  // whatever a mouse move did meanwhile.
+  bool owed = false;
+  auto settle = [&] {
     const float column = toSingle(p);
     Line1->setX1(column);
     Line1->setX2(column);
     picAusgabe->setChildLeft(txtp, column);
     txtp->setText(support::localeText(p));
+    owed = false;
   };
-  const StopAtEnd stopAtEnd{*rechenwerk};
+  // Serves the window's events. What a handler does there counts as done
+  // just before the column at hand, which is then drawn from the new state.
+  auto serve = [&](auto&& process) {
+    if (owed) settle();
+    picAusgabe->pace();  // the surface and its marker repaint at most about 60 times a second
+    process();
+    picAusgabe->hold();
+    run = inputs();
+    return !beendet;
+  };
   for (spalte = 0; spalte <= 999; ++spalte) {
+    bool paused = false;
     while (txtStop->text() == QLatin1String("1")) {
+      if (owed) settle();
       picAusgabe->release();
       rechenwerk->hold();
       forms::waitForEvents();
       if (beendet) return;
+      paused = true;
     }
-    // The surface and its marker repaint at most about 60 times a second.
-    picAusgabe->pace();
-    if (!yield()) return;
-    picAusgabe->hold();
-
-    orbits::ColumnRun run = inputs();
-    std::int32_t asked = spalte;
-    showMarker();
-    // While the column is computed, the window answers. A handler that runs
-    // meanwhile counts as having run before this column: if it changed what
-    // the column draws, the column is computed again from the new state.
+    // The yield before each column; between columns that take microseconds
+    // it runs once a millisecond (see forms::eventsDue).
+    if (spalte == 0 || paused || forms::eventsDue()) {
+      if (!serve([&] { yield(); })) return;
+    }
+    p = links + spalte * schritt;
+    // While the column is computed, the window answers; the marker shows
+    // the column in work, and the paced repaints go on.
     std::unique_ptr<orbits::ColumnPixels> column;
     while (!(column = rechenwerk->take(run, spalte))) {
-      picAusgabe->pace();
-      rechenwerk->waitForColumn();
-      picAusgabe->hold();
-      if (beendet) return;
-      if (orbits::ColumnRun now = inputs(); !(now == run) || asked != spalte) {
-        run = now;
-        asked = spalte;
-        showMarker();
-      }
+      settle();
+      if (!serve([] { forms::waitForEventsFor(kFrameMs); })) return;
+      p = links + spalte * schritt;
     }
     if (column->x >= 0)
       picAusgabe->drawStrip(column->firstX(), column->strips, column->height, column->rows(), column->stride());
@@ -135,7 +151,9 @@ void Form1::Command1_Click() {
     // Every lead-in or orbit point sets the pen back to 1 after itself.
     const bool penReset = run.settings.vorlaufBis > 0 || bis >= gelbAb;
     picAusgabe->setDrawWidth(penReset ? 1 : strich);
+    owed = true;
   }
+  if (owed) settle();
 
   // End of the run: labels over a strip 1/36 of the width.
   beschriftung(36);

@@ -261,7 +261,10 @@ void PictureBox::paintPicture(const QImage& picture) {
   update();
 }
 
-void PictureBox::hold() { setUpdatesEnabled(false); }
+void PictureBox::hold() {
+  if (updatesEnabled()) m_sincePaint.start();  // the next paced repaint is a frame from now
+  setUpdatesEnabled(false);
+}
 
 void PictureBox::pace() {
   if (m_sincePaint.isValid() && m_sincePaint.elapsed() < 16) return;

@@ -80,8 +80,9 @@ class PictureBox : public QWidget {
 
   // For a long loop that draws and yields often: hold() keeps the surface
   // and the controls on it from repainting, pace() lets one repaint through
-  // at most about 60 times a second, release() shows everything again. Points
-  // never ask for a repaint themselves.
+  // at most about 60 times a second (the first a frame after the hold
+  // began), release() shows everything again. Points never ask for a
+  // repaint themselves.
   void hold();
   void pace();
   void release();

@@ -1,7 +1,9 @@
 #include "forms/runtime.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace forms {
 
@@ -10,22 +12,46 @@ std::function<void()>& hook() {
   static std::function<void()> h;
   return h;
 }
+
+// Since the window's events were last processed.
+QElapsedTimer& sinceEvents() {
+  static QElapsedTimer clock;
+  return clock;
+}
+
+void process(QEventLoop::ProcessEventsFlags flags) {
+  QCoreApplication::processEvents(flags);
+  sinceEvents().start();
+}
 }  // namespace
 
 void setDoEventsHook(std::function<void()> h) { hook() = std::move(h); }
 
+bool eventsDue() { return hook() || !sinceEvents().isValid() || sinceEvents().nsecsElapsed() >= 1'000'000; }
+
 void doEvents() {
   if (auto h = hook()) h();
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  process(QEventLoop::AllEvents);
 }
 
 void waitForEvents() {
   if (auto h = hook()) {
     h();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    process(QEventLoop::AllEvents);
     return;
   }
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  process(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void waitForEventsFor(int ms) {
+  // The timer is an event of its own: it ends the wait if nothing else does.
+  static QTimer* timeout = [] {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    timer->setSingleShot(true);
+    return timer;
+  }();
+  timeout->start(ms);
+  process(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void messageBox(QWidget* parent, const QString& text, const QString& title) {

@@ -17,10 +17,19 @@ constexpr int twips(int value) { return value / kTwipsPerPixel; }
 void doEvents();
 // Sleeps until at least one event arrives, then runs the pending handlers.
 void waitForEvents();
+// The same, but for `ms` milliseconds at most, and not a yield: the test
+// hook is not called.
+void waitForEventsFor(int ms);
+// Whether a loop that yields often should yield now: a millisecond has
+// passed since events were last processed, or a test's hook is set. A
+// person cannot tell a window served every millisecond from one served
+// more often, and a fast loop need not pay for a trip through the event
+// loop at every step.
+bool eventsDue();
 
 // Called at the start of every doEvents and waitForEvents while set, so a
 // test can act at the n-th yield. While a hook is set, waitForEvents does
-// not sleep.
+// not sleep and eventsDue is always true.
 void setDoEventsHook(std::function<void()> hook);
 
 // A modal message box with one OK button and no icon; returns when closed.

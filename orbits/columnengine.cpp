@@ -8,12 +8,19 @@
 namespace orbits {
 
 namespace {
-// Columns in hand or in work ahead of the one asked for: memory stays a few
-// hundred kilobytes whatever bis is.
-constexpr std::int32_t kAhead = 32;
-// The workers are called again once fewer than this many are ahead.
-constexpr std::int32_t kLowWater = kAhead / 2;
-constexpr int kFrameMs = 16;
+// Columns in hand or in work ahead of the one asked for are bounded by the
+// memory of their cells, whatever bis is: a few MiB hold a whole sweep of
+// thin points, so the window's thread never waits for a cheap column, and a
+// sweep with thick pens on a scaled desktop still keeps hundreds ahead.
+constexpr std::size_t kAheadBytes = std::size_t{4} << 20;
+
+std::int32_t aheadFor(const ColumnRun& run, int workers) {
+  const std::size_t strips = std::max(run.settings.thin, run.settings.pen);
+  const std::size_t cells = strips * (std::size_t(run.settings.mapping.height) + 2 * strips);
+  const std::size_t column = sizeof(ColumnPixels) + 64 + cells * sizeof(std::uint32_t);
+  const std::size_t least = std::size_t(2) * kSideBySide * std::max(1, workers);
+  return std::int32_t(std::clamp(kAheadBytes / column, least, std::size_t{1000}));
+}
 
 bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 }  // namespace
@@ -22,11 +29,7 @@ bool operator==(const ColumnRun& a, const ColumnRun& b) {
   return a.settings == b.settings && same(a.links, b.links) && same(a.schritt, b.schritt);
 }
 
-ColumnEngine::ColumnEngine(QObject* parent) : QObject(parent) {
-  m_pool.setMaxThreadCount(QThread::idealThreadCount());
-  m_frame.setSingleShot(true);
-  m_frame.setInterval(kFrameMs);
-}
+ColumnEngine::ColumnEngine(QObject* parent) : QObject(parent) { m_pool.setMaxThreadCount(QThread::idealThreadCount()); }
 
 ColumnEngine::~ColumnEngine() {
   stop();
@@ -35,14 +38,10 @@ ColumnEngine::~ColumnEngine() {
 
 std::unique_ptr<ColumnPixels> ColumnEngine::take(const ColumnRun& run, std::int32_t spalte) {
   std::unique_ptr<ColumnPixels> column;
+  bool wasHeld;
   {
     std::lock_guard lock(m_mutex);
-    m_held = false;
-    // Other inputs, or a column that is not next in line: start afresh.
-    if (!m_active || !(run == m_run) || spalte < m_wanted || spalte > m_next) restart(run, spalte);
-    m_run.last = std::max(run.last, spalte);
-    m_ready.erase(m_ready.begin(), m_ready.lower_bound(spalte));
-    m_wanted = spalte;
+    wasHeld = aim(run, spalte);
     if (auto ready = m_ready.find(spalte); ready != m_ready.end()) {
       column = std::move(ready->second);
       m_ready.erase(ready);
@@ -51,14 +50,29 @@ std::unique_ptr<ColumnPixels> ColumnEngine::take(const ColumnRun& run, std::int3
       m_waiting = true;
     }
   }
-  m_wake.notify_all();
+  if (wasHeld) m_wake.notify_all();
   startWorkers();
   return column;
 }
 
-void ColumnEngine::waitForColumn() {
-  m_frame.start();
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+void ColumnEngine::prepare(const ColumnRun& run, std::int32_t spalte) {
+  bool wasHeld;
+  {
+    std::lock_guard lock(m_mutex);
+    wasHeld = aim(run, spalte);
+  }
+  if (wasHeld) m_wake.notify_all();
+  startWorkers();
+}
+
+bool ColumnEngine::aim(const ColumnRun& run, std::int32_t spalte) {
+  const bool wasHeld = m_held.exchange(false);
+  // Other inputs, or a column that is not next in line: start afresh.
+  if (!m_active || !(run == m_run) || spalte < m_wanted || spalte > m_next) restart(run, spalte);
+  m_run.last = std::max(run.last, spalte);
+  m_ready.erase(m_ready.begin(), m_ready.lower_bound(spalte));
+  m_wanted = spalte;
+  return wasHeld;
 }
 
 void ColumnEngine::hold() {
@@ -84,15 +98,19 @@ void ColumnEngine::restart(const ColumnRun& run, std::int32_t spalte) {
   m_run = run;
   m_ready.clear();
   m_wanted = m_next = spalte;
+  m_ahead = aheadFor(run, m_pool.maxThreadCount());
 }
 
-bool ColumnEngine::hasWork() const { return m_active && !m_held && m_next <= m_run.last && m_next < m_wanted + kAhead; }
+bool ColumnEngine::hasWork() const {
+  return m_active && !m_held && m_next <= m_run.last && m_next < m_wanted + m_ahead;
+}
 
 void ColumnEngine::startWorkers() {
   int starting = 0;
   {
     std::lock_guard lock(m_mutex);
-    if (!hasWork() || m_next - m_wanted >= kLowWater) return;
+    // Called again once less than half the lookahead is in hand or in work.
+    if (!hasWork() || m_busy == m_pool.maxThreadCount() || m_next - m_wanted >= m_ahead / 2) return;
     starting = m_pool.maxThreadCount() - m_busy;
     m_busy += starting;
   }
@@ -115,7 +133,7 @@ void ColumnEngine::work() {
         return;
       }
       from = m_next;
-      count = std::min({kSideBySide, m_run.last - from + 1, m_wanted + kAhead - from});
+      count = std::min({kSideBySide, m_run.last - from + 1, m_wanted + m_ahead - from});
       m_next += count;
       generation = m_generation;
       settings = m_run.settings;

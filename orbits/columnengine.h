@@ -8,7 +8,6 @@
 
 #include <QObject>
 #include <QThreadPool>
-#include <QTimer>
 #include <atomic>
 #include <condition_variable>
 #include <map>
@@ -36,11 +35,12 @@ class ColumnEngine : public QObject {
   ~ColumnEngine() override;  // stops the workers and waits for them
 
   // Column `spalte` of the run, if it is ready; otherwise nothing, and the
-  // workers are on it and on the columns after it.
+  // workers are on it and on the columns after it. When it is ready, an
+  // event is posted to this object, so a wait for events ends.
   std::unique_ptr<ColumnPixels> take(const ColumnRun& run, std::int32_t spalte);
-  // Serves the window's events until a column is ready, an event has been
-  // handled, or a frame's time has passed.
-  void waitForColumn();
+  // Sets the workers on column `spalte` of the run and the columns after it,
+  // as take would, without taking anything.
+  void prepare(const ColumnRun& run, std::int32_t spalte);
   // Held, the workers stand still where they are and compute nothing more;
   // nothing is lost. The next take lets them go on.
   void hold();
@@ -51,13 +51,15 @@ class ColumnEngine : public QObject {
 
  private:
   bool hasWork() const;  // with m_mutex held
+  // With m_mutex held: lets held workers go, and points them at `spalte` of
+  // the run, afresh where it is not what they work on. True if they were held.
+  bool aim(const ColumnRun& run, std::int32_t spalte);
   void restart(const ColumnRun& run, std::int32_t spalte);
   void startWorkers();
   void work();
   bool keepGoing(std::uint64_t generation);
 
   QThreadPool m_pool;
-  QTimer m_frame;  // wakes a wait for the next paced repaint
 
   mutable std::mutex m_mutex;
   std::condition_variable m_wake;  // a held worker waits here
@@ -67,6 +69,7 @@ class ColumnEngine : public QObject {
   ColumnRun m_run;
   std::int32_t m_wanted = 0;  // the column the sweep asks for next; earlier ones are gone
   std::int32_t m_next = 0;    // the next column to hand to a worker
+  std::int32_t m_ahead = 0;   // how many columns may be in hand or in work
   std::map<std::int32_t, std::unique_ptr<ColumnPixels>> m_ready;
   int m_busy = 0;          // workers running
   bool m_waiting = false;  // the window's thread waits for a column
