@@ -138,15 +138,15 @@ void Form1::Command1_Click() {
     p = links + spalte * schritt;
     // While the column is computed, the window answers; the marker shows
     // the column in work, and the paced repaints go on.
-    std::unique_ptr<orbits::ColumnPixels> column;
+    orbits::ColumnPixels column;
     while (!(column = rechenwerk->take(run, spalte))) {
       settle();
       if (!serve([] { forms::waitForEventsFor(kFrameMs); })) return;
       p = links + spalte * schritt;
     }
-    if (column->x >= 0)
-      picAusgabe->drawStrip(column->firstX(), column->strips, column->height, column->rows(), column->stride());
-    bestand = column->bestand;
+    if (column.x >= 0)
+      picAusgabe->drawStrip(column.firstX(), column.strips, column.height, column.rows(), column.stride());
+    bestand = column.bestand;
     iteration = std::int64_t{bis} + 1;
     // Every lead-in or orbit point sets the pen back to 1 after itself.
     const bool penReset = run.settings.vorlaufBis > 0 || bis >= gelbAb;

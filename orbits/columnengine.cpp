@@ -36,15 +36,15 @@ ColumnEngine::~ColumnEngine() {
   m_pool.waitForDone();
 }
 
-std::unique_ptr<ColumnPixels> ColumnEngine::take(const ColumnRun& run, std::int32_t spalte) {
-  std::unique_ptr<ColumnPixels> column;
+ColumnPixels ColumnEngine::take(const ColumnRun& run, std::int32_t spalte) {
+  ColumnPixels column;
   bool wasHeld;
   {
     std::lock_guard lock(m_mutex);
     wasHeld = aim(run, spalte);
-    if (auto ready = m_ready.find(spalte); ready != m_ready.end()) {
-      column = std::move(ready->second);
-      m_ready.erase(ready);
+    if (m_ready[spalte]) {
+      column = std::move(m_ready[spalte]);
+      m_ready[spalte] = {};
       m_wanted = spalte + 1;
     } else {
       m_waiting = true;
@@ -70,7 +70,8 @@ bool ColumnEngine::aim(const ColumnRun& run, std::int32_t spalte) {
   // Other inputs, or a column that is not next in line: start afresh.
   if (!m_active || !(run == m_run) || spalte < m_wanted || spalte > m_next) restart(run, spalte);
   m_run.last = std::max(run.last, spalte);
-  m_ready.erase(m_ready.begin(), m_ready.lower_bound(spalte));
+  if (m_ready.size() <= std::size_t(m_run.last)) m_ready.resize(std::size_t(m_run.last) + 1);
+  for (std::int32_t gone = m_wanted; gone < spalte; ++gone) m_ready[gone] = {};
   m_wanted = spalte;
   return wasHeld;
 }
@@ -145,7 +146,7 @@ void ColumnEngine::work() {
     {
       std::lock_guard lock(m_mutex);
       if (done && generation == m_generation) {
-        for (int k = 0; k < count; ++k) m_ready[from + k] = std::make_unique<ColumnPixels>(std::move(columns[k]));
+        for (int k = 0; k < count; ++k) m_ready[from + k] = std::move(columns[k]);
         wake = std::exchange(m_waiting, false);
       }
     }

@@ -10,9 +10,9 @@
 #include <QThreadPool>
 #include <atomic>
 #include <condition_variable>
-#include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "orbits/columns.h"
 
@@ -37,7 +37,7 @@ class ColumnEngine : public QObject {
   // Column `spalte` of the run, if it is ready; otherwise nothing, and the
   // workers are on it and on the columns after it. When it is ready, an
   // event is posted to this object, so a wait for events ends.
-  std::unique_ptr<ColumnPixels> take(const ColumnRun& run, std::int32_t spalte);
+  ColumnPixels take(const ColumnRun& run, std::int32_t spalte);
   // Sets the workers on column `spalte` of the run and the columns after it,
   // as take would, without taking anything.
   void prepare(const ColumnRun& run, std::int32_t spalte);
@@ -67,12 +67,12 @@ class ColumnEngine : public QObject {
   std::atomic<bool> m_held{false};
   bool m_active = false;
   ColumnRun m_run;
-  std::int32_t m_wanted = 0;  // the column the sweep asks for next; earlier ones are gone
-  std::int32_t m_next = 0;    // the next column to hand to a worker
-  std::int32_t m_ahead = 0;   // how many columns may be in hand or in work
-  std::map<std::int32_t, std::unique_ptr<ColumnPixels>> m_ready;
-  int m_busy = 0;          // workers running
-  bool m_waiting = false;  // the window's thread waits for a column
+  std::int32_t m_wanted = 0;          // the column the sweep asks for next; earlier ones are gone
+  std::int32_t m_next = 0;            // the next column to hand to a worker
+  std::int32_t m_ahead = 0;           // how many columns may be in hand or in work
+  std::vector<ColumnPixels> m_ready;  // by column; those before m_wanted are gone
+  int m_busy = 0;                     // workers running
+  bool m_waiting = false;             // the window's thread waits for a column
 };
 
 }  // namespace orbits

@@ -122,8 +122,8 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   l.laneCells = strips * static_cast<std::int32_t>(l.stride);
   // All lanes draw into one buffer; lanes without a column of their own
   // repeat the first one.
-  std::vector<std::uint32_t> cells(std::size_t(kSideBySide) * l.laneCells, 0);
-  l.cells = cells.data();
+  auto cells = std::make_shared<std::vector<std::uint32_t>>(std::size_t(kSideBySide) * l.laneCells, 0);
+  l.cells = cells->data();
   for (int k = 0; k < kSideBySide; ++k) {
     l.b[k] = s.startwert;
     l.p[k] = p[k < count ? k : 0];
@@ -164,7 +164,8 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
     column.strips = strips;
     column.height = height;
     column.margin = margin;
-    column.cells.assign(cells.begin() + k * l.laneCells, cells.begin() + (k + 1) * l.laneCells);
+    column.batch = cells;
+    column.offset = std::ptrdiff_t{k} * l.laneCells;
     column.bestand = l.b[k];
   }
   return true;

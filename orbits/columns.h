@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "orbits/pixelmapping.h"
@@ -32,18 +34,22 @@ struct ColumnSettings {
 // For every image pixel a column touches, the colour of the last point that
 // landed there, 0 where none did. The cells are strips, one per pixel column
 // from firstX() on; each strip has `margin` cells above and below its
-// `height` picture rows.
+// `height` picture rows. The columns computed side by side share one buffer,
+// which lives as long as any of them.
 struct ColumnPixels {
   std::ptrdiff_t x = -1;  // the column's own pixel column, -1 off the picture
   int strips = 1;
   int height = 0;
   int margin = 1;
-  std::vector<std::uint32_t> cells;
-  double bestand = 0;  // the orbit value the column ended with
+  std::shared_ptr<const std::vector<std::uint32_t>> batch;  // empty: not computed
+  std::ptrdiff_t offset = 0;                                // where this column's cells begin in it
+  double bestand = 0;                                       // the orbit value the column ended with
 
+  explicit operator bool() const { return batch != nullptr; }
   std::ptrdiff_t stride() const { return margin + height + margin; }
   std::ptrdiff_t firstX() const { return x - (strips - 1) / 2; }
-  const std::uint32_t* rows() const { return cells.data() + margin; }  // row 0 of the first strip
+  std::span<const std::uint32_t> cells() const { return {batch->data() + offset, std::size_t(strips * stride())}; }
+  const std::uint32_t* rows() const { return cells().data() + margin; }  // row 0 of the first strip
 };
 
 enum class Arithmetic { Fastest, Plain };  // Plain: without vector instructions
