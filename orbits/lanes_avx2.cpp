@@ -37,6 +37,9 @@ struct Avx2 {
                                                          targets.offset(4 * v + 2), targets.offset(4 * v + 3)));
     }
     alignas(16) std::int32_t at[kLanes];
+    // In locals, not read back from memory after every point write.
+    std::uint32_t* const cells = l.cells;
+    const std::uint32_t colour = Plots > 0 ? plots[Plots - 1].colour : 0;
     for (std::int64_t i = 0; i < count; ++i) {
       for (int v = 0; v < kVectors; ++v) {
         if constexpr (Normiert)
@@ -52,9 +55,21 @@ struct Avx2 {
           const __m256d cy = _mm256_mul_pd(_mm256_sub_pd(single, top), sy);
           const __m256d on = _mm256_and_pd(_mm256_cmp_pd(cy, zero, _CMP_GE_OQ), _mm256_cmp_pd(cy, height, _CMP_LE_OQ));
           const __m128i row = _mm_min_epi32(_mm256_cvttpd_epi32(_mm256_blendv_pd(off, cy, on)), last);
-          _mm_store_si128(reinterpret_cast<__m128i*>(at + 4 * v), _mm_add_epi32(row, offset[v]));
+          const __m128i at4 = _mm_add_epi32(row, offset[v]);
+          if constexpr (Thin) {
+            // Straight from the register: a cell read back from memory could
+            // wait on an earlier point write whose address aliases its own.
+            const std::uint64_t low = std::uint64_t(_mm_cvtsi128_si64(at4));
+            const std::uint64_t high = std::uint64_t(_mm_extract_epi64(at4, 1));
+            cells[std::uint32_t(low)] = colour;
+            cells[std::uint32_t(low >> 32)] = colour;
+            cells[std::uint32_t(high)] = colour;
+            cells[std::uint32_t(high >> 32)] = colour;
+          } else {
+            _mm_store_si128(reinterpret_cast<__m128i*>(at + 4 * v), at4);
+          }
         }
-        targets.draw(at);
+        if constexpr (!Thin) targets.draw(at);
       }
     }
     for (int v = 0; v < kVectors; ++v) _mm256_storeu_pd(l.b + 4 * v, b[v]);
