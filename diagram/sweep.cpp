@@ -97,12 +97,14 @@ void Form1::Command1_Click() {
   // Columns. links and schritt are read afresh for each one; a sweep nested
   // in a yield leaves spalte at 1000, so this one then computes the column
   // at the right limit and ends.
-  // The marker is set when someone can see it: before events
-  // are processed (a handler may read or move it, a repaint shows it)
-  // and at the end, so that after every column it stands at that column,
-  // whatever a mouse move did meanwhile.
+  // The marker and the pen are set when someone can see them: before events
+  // are processed (a handler may read, move or draw with them, a repaint
+  // shows the marker) and at the end, so that after every column they stand
+  // as that column leaves them, whatever a mouse move did meanwhile.
   bool owed = false;
+  int pen = 1;  // the pen width the last column left
   auto settle = [&] {
+    picAusgabe->setDrawWidth(pen);
     const float column = toSingle(p);
     Line1->setX1(column);
     Line1->setX2(column);
@@ -149,8 +151,7 @@ void Form1::Command1_Click() {
     bestand = column.bestand;
     iteration = std::int64_t{bis} + 1;
     // Every lead-in or orbit point sets the pen back to 1 after itself.
-    const bool penReset = run.settings.vorlaufBis > 0 || bis >= gelbAb;
-    picAusgabe->setDrawWidth(penReset ? 1 : strich);
+    pen = run.settings.vorlaufBis > 0 || bis >= gelbAb ? 1 : strich;
     owed = true;
   }
   if (owed) settle();
