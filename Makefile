@@ -13,7 +13,7 @@ PACKAGING := file dpkg-dev desktop-file-utils appstream lintian man-db
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install format-check all deps install-missing build run test sanitize fuzz bench screenshots package package-check clean
+.PHONY: install format-check all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
 
 all: build
 
@@ -59,6 +59,16 @@ sanitize: deps
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure $(JOBS)
 	@grep -h "^random user:" $(BUILD)-sanitize/Testing/Temporary/LastTest.log
+
+# The engine's tests, the diagram tests and a random user of 3000 actions,
+# built with the thread sanitizer; the first report fails the run.
+# tests/tsan.supp marks Qt's libraries as not instrumented, and says why.
+tsan: deps
+	cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOSKEL_TSAN=ON
+	cmake --build $(BUILD)-tsan $(JOBS) --target test_columns test_diagram test_random_user
+	cd $(BUILD)-tsan && QT_QPA_PLATFORM=offscreen VARNOSKEL_QUICK=1 VARNOSKEL_ACTIONS=3000 \
+	  TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1 exitcode=66" \
+	  ctest --output-on-failure $(JOBS) -R '^test_(columns|diagram|random_user)$$'
 
 # libFuzzer on the number conversions, for a bounded time (FUZZ_SECONDS).
 FUZZ_SECONDS := 60

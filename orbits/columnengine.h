@@ -50,6 +50,10 @@ class ColumnEngine : public QObject {
   int workers() const { return m_pool.maxThreadCount(); }
 
  private:
+  // What the queued call from a worker runs on the window's thread: nothing
+  // but the end of its wait for events.
+  Q_INVOKABLE void woken();
+
   bool hasWork() const;  // with m_mutex held
   // With m_mutex held: lets held workers go, and points them at `spalte` of
   // the run, afresh where it is not what they work on. True if they were held.

@@ -32,6 +32,11 @@ inline std::unique_ptr<Form1> window() {
   return form;
 }
 
+// The number of rounds of a long randomised test: a tenth of it where
+// VARNOSKEL_QUICK is set, for builds that run many times slower (the thread
+// sanitizer, an emulated processor).
+inline int rounds(int full) { return qEnvironmentVariableIsSet("VARNOSKEL_QUICK") ? std::max(1, full / 10) : full; }
+
 inline void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // A mouse event at a position in widget pixels (fractions allowed), sent to

@@ -124,7 +124,7 @@ class TestColumns : public QObject {
     const QStringList vons = {"0", "-5", "2.5", "10", "100", "", "250"};
     const QStringList biss = {"1", "3", "50", "200", "301", "2"};
     const QStringList vorlaufs = {"12", "0", "1", "2.5", "400", "-3", "abc"};
-    for (int round = 0; round < 150; ++round) {
+    for (int round = 0, n = rounds(150); round < n; ++round) {
       auto form = window();
       Form1& f = *form;
       const QStringList& w = windows[random() % std::size(windows)];
@@ -186,7 +186,7 @@ class TestColumns : public QObject {
                            -std::numeric_limits<double>::infinity(),
                            std::numeric_limits<double>::quiet_NaN(),
                            0};
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0, n = rounds(300); round < n; ++round) {
       orbits::ColumnSettings s;
       // Every third window ends at the fixed point X = 1, where points fall on the lower edge.
       const bool edge = round % 3 == 0;
