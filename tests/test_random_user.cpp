@@ -22,6 +22,7 @@ class RandomUser {
 
   int done() const { return m_done; }
   int windows() const { return m_windows; }
+  int meanwhile() const { return m_meanwhile; }
   Form1& form() { return *m_form; }
 
   void run() {
@@ -32,6 +33,16 @@ class RandomUser {
       // A paused sweep is resumed once the actions are used up.
       if (m_left <= 0 && m_form && !m_form->beendet) m_form->txtStop->setText("0");
     });
+    // Between yields, while the window waits for a column (or a message
+    // box is open), the user acts too: a timer is an event like a click.
+    QTimer meanwhile;
+    QObject::connect(&meanwhile, &QTimer::timeout, [this] {
+      if (m_depth > 0 && m_depth < 3 && chance(3)) {
+        ++m_meanwhile;
+        act();
+      }
+    });
+    meanwhile.start(2);
     while (m_left > 0) {
       if (m_form->beendet) fresh();
       act();
@@ -65,10 +76,11 @@ class RandomUser {
     return t;
   }
 
-  // Small counts only: a sweep here must take milliseconds.
+  // Mostly small counts; now and then columns of many thousand steps, so
+  // that actions come while the window waits for a column.
   QString count() {
-    static const QStringList counts = {"0",   "1",   "5",   "20",     "50",  "100", "-3",   "",
-                                       "abc", "2.5", "1,5", "-1e999", "nan", "1d1", " 1 2 "};
+    static const QStringList counts = {"0",   "1",   "5",      "20",  "50",  "100",   "-3",   "",      "abc",
+                                       "2.5", "1,5", "-1e999", "nan", "1d1", " 1 2 ", "5000", "20000", "100000"};
     return counts[pick(counts.size())];
   }
 
@@ -137,7 +149,7 @@ class RandomUser {
 
   std::mt19937_64 m_random;
   int m_left;
-  int m_done = 0, m_depth = 0, m_windows = 0;
+  int m_done = 0, m_depth = 0, m_windows = 0, m_meanwhile = 0;
   std::unique_ptr<Form1> m_form;
 };
 
@@ -155,8 +167,9 @@ class TestRandomUser : public QObject {
     MessageBoxes boxes;
     RandomUser user(seed, actions);
     user.run();
-    std::printf("random user: seed %llu, %d actions, %d windows, %d message boxes closed\n",
-                static_cast<unsigned long long>(seed), user.done(), user.windows(), int(boxes.seen.size()));
+    std::printf("random user: seed %llu, %d actions (%d between yields), %d windows, %d message boxes closed\n",
+                static_cast<unsigned long long>(seed), user.done(), user.meanwhile(), user.windows(),
+                int(boxes.seen.size()));
     QCOMPARE(user.done(), actions);
 
     // Back to the default settings, then "max": the start window's diagram.
