@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "forms/picturebox.h"
+
 namespace forms {
 
 namespace {
@@ -55,6 +57,11 @@ void waitForEventsFor(int ms) {
 }
 
 void messageBox(QWidget* parent, const QString& text, const QString& title) {
+  // A surface held by a long loop (see PictureBox::hold) shows what it
+  // holds while the box is open, however long that is; the loop holds it
+  // again when it goes on.
+  if (parent)
+    for (auto* surface : parent->window()->findChildren<PictureBox*>()) surface->release();
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
   box.exec();
 }

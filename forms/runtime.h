@@ -33,6 +33,8 @@ bool eventsDue();
 void setDoEventsHook(std::function<void()> hook);
 
 // A modal message box with one OK button and no icon; returns when closed.
+// Picture boxes of the parent's window that a loop holds show their picture
+// while it is open.
 void messageBox(QWidget* parent, const QString& text, const QString& title);
 
 }  // namespace forms

@@ -129,13 +129,23 @@ class TestHelp : public QObject {
     QVERIFY(!boxes.seen[0].text.isEmpty());
   }
 
-  // The about box opened inside a sweep holds it until it is closed.
+  // The about box opened inside a sweep holds it until it is closed; the
+  // columns drawn so far show while it is open, even when the last paced
+  // repaint was only a moment ago.
   void aboutBoxDuringASweep() {
     auto form = window();
     MessageBoxes boxes;
+    int atOpen = -1;
+    bool shown = false;
+    boxes.whileOpen = [&] {
+      atOpen = form->spalte;
+      shown = form->picAusgabe->updatesEnabled();
+    };
     atYield(30, [&] { click(form->Command7); });
     click(form->Command1);
     QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(atOpen, 28);  // yield k + 2 comes before column k
+    QVERIFY(shown);
     QCOMPARE(form->spalte, 1000);
   }
 };
