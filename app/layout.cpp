@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/artwork.h"
@@ -39,6 +41,7 @@ enum Flag : unsigned {
   Selected = 32,  // option button selected, check box checked
   Hidden = 64,
   Bold = 128,
+  Caption = 256,  // a fixed caption: no inner margin, and room for its whole text
 };
 
 // Colours: 0 is the toolkit's default for the kind of control; kWindowBack
@@ -74,11 +77,11 @@ const std::vector<Row>& rows() {
     {M(optV),       In::P1, nullptr,             6720,  120,  255,  435, kWhite, kBlack, 12, 0, 16},
     {M(optR),       In::P1, nullptr,             6720,  600,  375,  615, kWhite, kBlack, 12, Selected, 17},
     {M(Picture2),   In::W,  nullptr,             7680,  120, 4815, 1455, kWindowBack, kWindowText, 0, 0, 18},
-    {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center, 27},
+    {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center | Caption, 27},
     {M(txtStart),   In::P2, "0.1",                120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26},
     {M(HScroll1),   In::P2, nullptr,              120,  960,  975,  270, kDefault, kDefault, -1, 0, 28},
     {M(Line3),      In::P2, nullptr,             1200,    0, 1200, 1320, kDefault, kWindowText, -1, 0, -1},
-    {M(Text3),      In::P2, "X  von..    bis..", 1320,    0, 1095,  285, kDefault, kDefault, 8.25, NoBorder, 29},
+    {M(Text3),      In::P2, "X  von..    bis..", 1320,    0, 1095,  285, kDefault, kDefault, 8.25, NoBorder | Caption, 29},
     {M(txtXMIN),    In::P2, "0",                 1320,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 31},
     {M(txtXMAX),    In::P2, "1.5",               1920,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 30},
     {M(Command8),   In::P2, "Fenster",           1320,  600,  855,  345, kLightYellow, kDefault, 8.25, 0, 32},
@@ -87,9 +90,9 @@ const std::vector<Row>& rows() {
     {M(Command10),  In::P2, "zurück",            1800,  960,  735,  345, 0xFFFF8000, kDefault, 9, 0, 34},
     {M(Line4),      In::P2, nullptr,             2640,    0, 2640, 1320, kDefault, kWindowText, -1, 0, -1},
     {M(Command1),   In::P2, "Start",             2760,  120,  975,  495, kLightYellow, kDefault, 14.25, 0, 20},
-    {M(Text4),      In::P2, "von",               3840,  120,  255,  285, kDefault, kDefault, 9, NoBorder | Right, 22},
+    {M(Text4),      In::P2, "von",               3840,  120,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 22},
     {M(txtVon),     In::P2, "100",               4200,  120,  495,  285, kLightYellow, kDefault, 8.25, 0, 23},
-    {M(Text5),      In::P2, "bis",               3840,  360,  255,  285, kDefault, kDefault, 9, NoBorder | Right, 24},
+    {M(Text5),      In::P2, "bis",               3840,  360,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 24},
     {M(txtBis),     In::P2, "200",               4200,  360,  495,  285, kLightYellow, kDefault, 8.25, 0, 25},
     {M(chkVorlauf), In::P2, "mit den ersten ",   2760,  720, 1935,  495, kLightYellow, kDefault, 9.75, Selected, 19},
     {M(txtVorlauf), In::P2, "12",                4200,  840,  495,  285, kDefault, kDefault, 9.75, Center, 21},
@@ -123,6 +126,23 @@ QColor color(QRgb value, const QWidget* window) {
   if (value == kWindowText) return window->palette().color(QPalette::Text);
   if (value == kWindowBack) return window->palette().color(QPalette::Base);
   return QColor::fromRgba(value);
+}
+
+// A caption shows its whole text: a line edit keeps two pixels free on each
+// side of its text, which a caption does without, and a text still wider
+// than the box reaches past the box's edge into the free panel beside it,
+// on the side away from its alignment.
+void fitCaption(QLineEdit* box) {
+  box->setTextMargins(-2, 0, -2, 0);
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+  const int room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width();
+  const int over = int(std::ceil(QFontMetricsF(box->font()).horizontalAdvance(box->text()))) - room;
+  if (over <= 0) return;
+  const Qt::Alignment alignment = box->alignment();
+  const int left = alignment & Qt::AlignRight ? over : alignment & Qt::AlignHCenter ? (over + 1) / 2 : 0;
+  box->setGeometry(box->geometry().adjusted(-left, 0, over - left, 0));
 }
 
 }  // namespace
@@ -204,6 +224,7 @@ void Form1::createControls() {
                                              : Qt::AlignLeft) |
                         Qt::AlignVCenter);
       if (row.flags & NoBorder) box->setFrame(false);
+      if (row.flags & Caption) fitCaption(box);
       // A number the program writes shows from its first digit, even where it
       // is wider than the box; the user's own typing scrolls as usual.
       QObject::connect(box, &QLineEdit::textChanged, box, [box] {
