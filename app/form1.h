@@ -91,6 +91,10 @@ class Form1 : public QMainWindow {
   void picAusgabe_MouseDown(int button, int shift, float x, float y);
   void picAusgabe_MouseMove(int button, int shift, float x, float y);
 
+  // The label pass of the frame, over a strip 1/teiler of the width
+  // (diagram/frame.cpp); a sweep ends with it.
+  void beschriftung(int teiler);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -103,7 +107,6 @@ class Form1 : public QMainWindow {
   // Frame (diagram/frame.cpp).
   void setzeKoordinaten();
   void gitter();
-  void beschriftung(int teiler);
   void tickLabel(double t);
 
   // Yield to the event loop; false once the program is ending.

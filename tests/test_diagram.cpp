@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <bit>
+#include <limits>
 #include <vector>
 
 #include "fixture.h"
@@ -411,6 +413,24 @@ class TestDiagram : public QObject {
     click(f.Command1);
     QVERIFY(f.beendet);
     QCOMPARE(f.spalte, 0);
+  }
+
+  // p beyond the double range: the orbit leaves it at once, and the sweep
+  // ends on the value the loop over one orbit ends with, bit for bit, after
+  // the stretches of lead-in, of nothing and of orbit points.
+  void infiniteGrowthEndsAsTheOneOrbitLoop() {
+    auto form = window();
+    Form1& f = *form;
+    f.txtLinks->setText("-1e999");
+    f.txtRechts->setText("1e999");
+    f.txtVorlauf->setText("1");
+    click(f.Command1);
+    const double links = -std::numeric_limits<double>::max(), rechts = std::numeric_limits<double>::max();
+    const double p = links + 999 * ((rechts - links) / 1000);
+    double bestand = 0.1;
+    for (int iteration = 0; iteration <= 200; ++iteration) bestand = bestand * (1 + p * (1 - bestand));
+    QCOMPARE(f.spalte, 1000);
+    QCOMPARE(std::bit_cast<std::uint64_t>(f.bestand), std::bit_cast<std::uint64_t>(bestand));
   }
 
   void divergingOrbitSkipsTheRestOfItsColumn() {
