@@ -187,6 +187,24 @@ class TestColumns : public QObject {
   // make the orbit leave the double range, infinities and NaN included:
   // the same picture rows and, bit for bit, the same final value.
   void kernelsEqualTheOneOrbitLoop() {
+    auto check = [](const orbits::ColumnSettings& s, const double* p, int count, const QString& what) {
+      for (auto arithmetic : {orbits::Arithmetic::Plain, orbits::Arithmetic::Fastest}) {
+        orbits::ColumnPixels columns[orbits::kSideBySide];
+        QVERIFY(orbits::computeColumns(
+            s, p, count, columns, [] { return true; }, arithmetic));
+        for (int k = 0; k < count; ++k) {
+          const OneOrbit expected(s, p[k]);
+          const orbits::ColumnPixels& c = columns[k];
+          QCOMPARE(c.x, s.mapping.column(support::toSingle(p[k])));
+          QCOMPARE(c.strips, expected.strips);
+          for (int strip = 0; strip < c.strips; ++strip)
+            QVERIFY2(
+                std::equal(expected.rows[strip].begin(), expected.rows[strip].end(), c.rows() + strip * c.stride()),
+                qPrintable(QString("%1, column %2 of %3, p %4").arg(what).arg(k).arg(count).arg(p[k])));
+          QCOMPARE(std::bit_cast<std::uint64_t>(c.bestand), std::bit_cast<std::uint64_t>(expected.bestand));
+        }
+      }
+    };
     std::mt19937_64 random(7);
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
     const double wild[] = {3.5,
@@ -225,23 +243,32 @@ class TestColumns : public QObject {
               : random() % 6 == 0 ? wild[random() % std::size(wild)]
                                   : uniform(links, rechts);
       const int count = 1 + int(random() % orbits::kSideBySide);
-      for (auto arithmetic : {orbits::Arithmetic::Plain, orbits::Arithmetic::Fastest}) {
-        orbits::ColumnPixels columns[orbits::kSideBySide];
-        QVERIFY(orbits::computeColumns(
-            s, p, count, columns, [] { return true; }, arithmetic));
-        for (int k = 0; k < count; ++k) {
-          const OneOrbit expected(s, p[k]);
-          const orbits::ColumnPixels& c = columns[k];
-          QCOMPARE(c.x, s.mapping.column(support::toSingle(p[k])));
-          QCOMPARE(c.strips, expected.strips);
-          for (int strip = 0; strip < c.strips; ++strip)
-            QVERIFY2(
-                std::equal(expected.rows[strip].begin(), expected.rows[strip].end(), c.rows() + strip * c.stride()),
-                qPrintable(QString("round %1, column %2 of %3, p %4").arg(round).arg(k).arg(count).arg(p[k])));
-          QCOMPARE(std::bit_cast<std::uint64_t>(c.bestand), std::bit_cast<std::uint64_t>(expected.bestand));
-        }
-      }
+      check(s, p, count, QString("round %1").arg(round));
     }
+
+    // Near the single-precision limit of the pixel rule: with p = 0 the
+    // normalised orbit stays at its start value, so every step draws it.
+    const double flt = std::numeric_limits<float>::max();
+    const double near[] = {flt,
+                           -flt,
+                           std::nextafter(support::kSingleOverflow, 0.0),
+                           support::kSingleOverflow,
+                           3e38,
+                           1e38,
+                           std::nextafter(flt, 0.0),
+                           std::nextafter(flt, 4e38)};
+    const std::pair<double, double> windows[] = {{3.5e38, -3.5e38}, {flt, flt * (1 - 1e-6)}, {flt * (1 + 1e-7), 3e38}};
+    for (auto [top, bottom] : windows)
+      for (double start : near) {
+        orbits::ColumnSettings s;
+        s.mapping = {0, 800 / 3.0, 800, top, 480 / (bottom - top), 480};
+        s.startwert = start;
+        s.steps = 40;
+        s.vorlaufBis = 5;
+        s.gelbAb = 20;
+        double p[orbits::kSideBySide] = {};
+        check(s, p, 3, QString("start %1 in %2 ... %3").arg(start).arg(top).arg(bottom));
+      }
   }
 
   // A handler that runs while the window waits for a column, from events
