@@ -37,6 +37,14 @@ void Form1::connectEvents() {
   for (auto [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
   connect(cmdStart, &QAction::triggered, this, &Form1::cmdStart_Click);
   connect(end, &QAction::triggered, this, &Form1::end_Click);
+  // The two option buttons are one stop of the keyboard: Tab and Shift+Tab
+  // land on the selected one, the arrow keys move between them.
+  auto oneStop = [this] {
+    for (QRadioButton* option : {optR, optV})
+      option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  };
+  connect(optR, &QRadioButton::toggled, this, oneStop);
+  oneStop();
   // Tracking keeps the value changing while the thumb is dragged.
   connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
   connect(picAusgabe, &forms::PictureBox::mouseDown, this, &Form1::picAusgabe_MouseDown);

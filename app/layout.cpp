@@ -259,9 +259,11 @@ void Form1::createControls() {
   Picture1->paintPicture(formulaImage(Picture1->devicePixelRatioF()));
   txtVorlauf->raise();  // it sits on the end of the check box's caption
 
-  // The picture boxes and caption controls take no keyboard focus of their own.
-  for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2),
-                     static_cast<QWidget*>(picAusgabe), static_cast<QWidget*>(Label2)})
+  // The drawing surface is the first stop of the keyboard and has the focus
+  // at start-up; it has no use for keys and passes them on. The panels and
+  // the label take no focus: they have nothing a key could do.
+  picAusgabe->setFocusPolicy(Qt::StrongFocus);
+  for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2), static_cast<QWidget*>(Label2)})
     w->setFocusPolicy(Qt::NoFocus);
   std::sort(keyboardOrder.begin(), keyboardOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   QWidget* previous = nullptr;
@@ -270,4 +272,5 @@ void Form1::createControls() {
     if (previous) QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
+  picAusgabe->setFocus();
 }

@@ -69,10 +69,15 @@ void LineShape::place() {
   update();
 }
 
+// A line one pixel wide through the middle of the pixels of its ends, so
+// that on a scaled desktop it covers every device pixel of those pixels and
+// no more.
 void LineShape::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setPen(QPen(m_color, 1));
-  const QPointF origin = pos();
+  QPen pen(m_color, 1);
+  pen.setCapStyle(Qt::SquareCap);
+  painter.setPen(pen);
+  const QPointF origin = pos() - QPointF(0.5, 0.5);
   painter.drawLine(QPointF(std::floor(m_a.x()), std::floor(m_a.y())) - origin,
                    QPointF(std::floor(m_b.x()), std::floor(m_b.y())) - origin);
 }
@@ -97,7 +102,7 @@ void RectShape::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (m_fill.isValid()) painter.fillRect(rect(), m_fill);
   painter.setPen(m_outline);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));  // on its edge pixels, whatever the scale
 }
 
 }  // namespace forms

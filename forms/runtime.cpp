@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "forms/picturebox.h"
@@ -63,6 +65,7 @@ void messageBox(QWidget* parent, const QString& text, const QString& title) {
   if (parent)
     for (auto* surface : parent->window()->findChildren<PictureBox*>()) surface->release();
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+  box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon, on the button either
   box.exec();
 }
 

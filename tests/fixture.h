@@ -88,6 +88,7 @@ struct MessageBoxes {
     QString title, text;
     int buttons;
     QMessageBox::Icon icon;
+    bool buttonIcon;  // a glyph on the OK button
   };
   QList<Seen> seen;
   std::function<void()> whileOpen;  // runs while a box is open, before it is closed
@@ -97,7 +98,8 @@ struct MessageBoxes {
     timer.setInterval(1);
     QObject::connect(&timer, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        seen.append({box->windowTitle(), box->text(), int(box->buttons().size()), box->icon()});
+        seen.append({box->windowTitle(), box->text(), int(box->buttons().size()), box->icon(),
+                     !box->button(QMessageBox::Ok)->icon().isNull()});
         if (whileOpen) whileOpen();
         box->button(QMessageBox::Ok)->click();
       }

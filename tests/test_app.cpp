@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionFrame>
+#include <QStyleOptionSlider>
 
 #include "fixture.h"
 #include "forms/overlays.h"
@@ -214,18 +215,153 @@ class TestApp : public QObject {
     QVERIFY2(texts.contains(QStringLiteral("Alles auswählen")), qPrintable(texts.join(" | ")));
   }
 
+  // The keyboard: the focus starts on the drawing surface, which has no use
+  // for Space or the arrows; Tab and Shift+Tab walk the table's order, the
+  // two option buttons one stop on the selected one, whose arrows move
+  // between them.
   void keyboardFollowsTheTabColumn() {
     auto form = window();
-    const char* order[] = {"txtLinks", "txtRechts",  "txtp",      "txtY",       "txtHilfe", "Command2", "Command3",
-                           "Command4", "Text1",      "Command5",  "Command6",   "txtStop",  "Command7", "optV",
-                           "optR",     "chkVorlauf", "Command1",  "txtVorlauf", "Text4",    "txtVon",   "Text5",
-                           "txtBis",   "txtStart",   "Text2",     "HScroll1",   "Text3",    "txtXMAX",  "txtXMIN",
-                           "Command8", "Command9",   "Command10", "Command11"};
-    QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(order[0]));
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-      w = w->nextInFocusChain();
-      while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
-      QCOMPARE(w->objectName(), QString::fromLatin1(order[i]));
+    Form1& f = *form;
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QCOMPARE(QApplication::focusWidget(), f.picAusgabe);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
+      QTest::keyClick(QApplication::focusWidget(), key);
+    QVERIFY(f.optR->isChecked());
+    QVERIFY(!f.optV->isChecked());
+    QCOMPARE(QApplication::focusWidget(), f.picAusgabe);
+
+    const QStringList order = {
+        "picAusgabe", "txtLinks",   "txtRechts", "txtp",     "txtY",     "txtHilfe", "Command2",  "Command3",
+        "Command4",   "Text1",      "Command5",  "Command6", "txtStop",  "Command7", "optR",      "chkVorlauf",
+        "Command1",   "txtVorlauf", "Text4",     "txtVon",   "Text5",    "txtBis",   "txtStart",  "Text2",
+        "HScroll1",   "Text3",      "txtXMAX",   "txtXMIN",  "Command8", "Command9", "Command10", "Command11"};
+    auto walk = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+      QStringList seen;
+      for (qsizetype i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        seen << QApplication::focusWidget()->objectName();
+      }
+      return seen;
+    };
+    QCOMPARE(walk(Qt::Key_Tab, Qt::NoModifier), order.mid(1) + order.mid(0, 1));
+    QStringList backwards(order.rbegin(), order.rend());
+    QCOMPARE(walk(Qt::Key_Backtab, Qt::ShiftModifier), backwards);
+
+    // With Verhulst's form selected, the stop is optV; the arrows move to
+    // optR and select it, as desktop option groups do.
+    f.optV->setChecked(true);
+    f.Command7->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.Command7, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.optV);
+    QTest::keyClick(f.optV, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), f.optR);
+    QVERIFY(f.optR->isChecked());
+  }
+
+  // Buttons with a colour of their own show exactly that colour, read back
+  // from the rendered button away from its text; "1" and "2" keep the
+  // standard face.
+  void buttonsInTheirColours() {
+    auto form = window();
+    Form1& f = *form;
+    const std::pair<QPushButton*, QRgb> coloured[] = {
+        {f.Command1, 0xFFFFFFC0},  {f.Command2, 0xFFFFFFC0},  {f.Command7, 0xFFFFFFC0},
+        {f.Command8, 0xFFFFFFC0},  {f.Command11, 0xFFFFFFC0}, {f.Command9, 0xFFC0FFFF},
+        {f.Command10, 0xFFFF8000}, {f.Command5, 0xFFFF8080},  {f.Command6, 0xFFC0C0FF}};
+    for (auto [button, colour] : coloured) {
+      const QImage face = button->grab().toImage();
+      const double dpr = face.devicePixelRatio();
+      const int w = button->width(), h = button->height();
+      for (QPoint at : {QPoint(3, 3), QPoint(w - 4, 3), QPoint(3, h - 4), QPoint(w - 4, h - 4), QPoint(3, h / 2)})
+        QVERIFY2(face.pixel(int(at.x() * dpr), int(at.y() * dpr)) == colour,
+                 qPrintable(QString("%1 at %2,%3: %4")
+                                .arg(button->objectName())
+                                .arg(at.x())
+                                .arg(at.y())
+                                .arg(face.pixel(int(at.x() * dpr), int(at.y() * dpr)), 8, 16)));
+    }
+    for (QPushButton* standard : {f.Command3, f.Command4})
+      QCOMPARE(standard->palette().button().color(), QApplication::palette().button().color());
+  }
+
+  // The thumb stands out from the trough, and a click anywhere in the trough,
+  // on either side of the thumb, steps the value by one towards the click.
+  void scrollBarTroughStepsByOne() {
+    auto form = window();
+    QScrollBar* bar = form->HScroll1;
+    for (int value : {1, 10, 50, 99}) {
+      bar->setValue(value);
+      QStyleOptionSlider option;
+      option.initFrom(bar);
+      option.orientation = Qt::Horizontal;
+      option.minimum = bar->minimum();
+      option.maximum = bar->maximum();
+      option.sliderPosition = option.sliderValue = value;
+      option.singleStep = bar->singleStep();
+      option.pageStep = bar->pageStep();
+      option.subControls = QStyle::SC_All;
+      auto rect = [&](QStyle::SubControl part) {
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+      };
+      const QRect thumb = rect(QStyle::SC_ScrollBarSlider), below = rect(QStyle::SC_ScrollBarSubPage),
+                  above = rect(QStyle::SC_ScrollBarAddPage);
+      const QImage picture = bar->grab().toImage();
+      const double dpr = picture.devicePixelRatio();
+      auto pixel = [&](QPoint at) { return picture.pixel(int(at.x() * dpr), int(at.y() * dpr)); };
+      const QRect trough = value < 50 ? above : below;
+      QVERIFY(pixel(thumb.center()) != pixel(trough.center()));
+      QVERIFY2(value == 1 || below.width() >= 3, qPrintable(QString::number(value)));
+      QVERIFY2(value == 99 || above.width() >= 3, qPrintable(QString::number(value)));
+      for (auto [part, step] : {std::pair{below, -1}, std::pair{above, 1}})
+        for (double along : {0.2, 0.5, 0.8}) {
+          if (part.width() < 3) continue;
+          bar->setValue(value);
+          const QPoint at(part.left() + int(along * (part.width() - 1)), part.center().y());
+          QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+          QCOMPARE(bar->value(), value + step);
+        }
+    }
+  }
+
+  // The text boxes with a frame have a sunken one: darker on the upper and
+  // left edges than on the lower and right ones; the flat boxes have a
+  // plain line of one colour.
+  void sunkenAndFlatFrames() {
+    auto form = window();
+    Form1& f = *form;
+    auto edges = [](QLineEdit* box) {
+      const QImage picture = box->grab().toImage();
+      const double dpr = picture.devicePixelRatio();
+      const int y = int(box->height() / 2 * dpr);
+      return std::pair{QColor(picture.pixel(0, y)).lightness(),
+                       QColor(picture.pixel(picture.width() - 1, y)).lightness()};
+    };
+    for (QLineEdit* sunken : {f.txtVon, f.txtBis, f.txtVorlauf, f.txtStart, f.Text1}) {
+      const auto [left, right] = edges(sunken);
+      QVERIFY2(left < right, qPrintable(sunken->objectName()));
+    }
+    for (QLineEdit* flat : {f.txtStop, f.txtLinks, f.txtRechts}) {
+      const auto [left, right] = edges(flat);
+      QVERIFY2(left == right, qPrintable(flat->objectName()));
+    }
+  }
+
+  // Lines and shapes cover the device pixels of their logical pixel, on a
+  // desktop scaled to 200 % as on a plain one.
+  void linesOnTheirPixels() {
+    auto form = window();
+    Form1& f = *form;
+    moveOn(f, 1.5, 0.75);  // the crosshair to the middle of the picture
+    const QImage picture = f.picAusgabe->grab().toImage();
+    const int dpr = int(picture.devicePixelRatio());
+    const int x = int(std::floor(f.Line1->p1().x())), y = int(std::floor(f.Line2->p1().y()));
+    const QRgb line1 = f.Line1->color().rgb(), line2 = f.Line2->color().rgb();
+    const int row = 100 * dpr, col = 600 * dpr;  // away from the other line and the boxes
+    for (int d = -1; d <= dpr; ++d) {
+      const bool inside = d >= 0 && d < dpr;
+      QCOMPARE(picture.pixel(x * dpr + d, row) == line1, inside);
+      QCOMPARE(picture.pixel(col, y * dpr + d) == line2, inside);
     }
   }
 

@@ -394,7 +394,7 @@ class TestColumns : public QObject {
         timer.start(8);
       });
       click(f.Command1);
-      QVERIFY(column > 0);
+      QVERIFY(column >= 0);  // the handler ran
       // A yield took the handler: try again. (Under the thread sanitizer the
       // window's thread is the slower one; there a yield will do.)
       if (!inWait && !(qEnvironmentVariableIsSet("VARNOSKEL_QUICK") && attempt == 4)) continue;

@@ -126,6 +126,7 @@ class TestHelp : public QObject {
     QCOMPARE(boxes.seen[0].title, QStringLiteral("Programmiert von"));
     QCOMPARE(boxes.seen[0].buttons, 1);
     QCOMPARE(boxes.seen[0].icon, QMessageBox::NoIcon);
+    QVERIFY(!boxes.seen[0].buttonIcon);
     QVERIFY(!boxes.seen[0].text.isEmpty());
   }
 
