@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Varnoskel team
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Everything a fresh Debian machine needs: `make run` and `make test` install
 # what is missing (as root), configure, build and then run or test.
 
@@ -10,10 +13,18 @@ DESKTOP  := xvfb xauth xdotool imagemagick
 # Only for the package and its checks: CPack's helpers (file, dpkg-shlibdeps)
 # and the validators of the desktop entry, the metainfo and the package.
 PACKAGING := file dpkg-dev desktop-file-utils appstream lintian man-db
+# Only for the arm64 package: Debian's cross toolchain, the arm64 Qt it
+# links, and qemu-user to run its build-time tool and its tests.
+CROSS    := crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-base-private-dev:arm64 libgl-dev:arm64 \
+            libxkbcommon-dev:arm64 qemu-user
+# Only for the second compiler and its checks.
+CLANG    := clang clang-tidy
+# Only for the licence check.
+REUSE    := reuse
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install format-check all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
+.PHONY: install format-check clang-check tidy package-arm64 reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
 
 all: build
 
@@ -36,7 +47,7 @@ install-missing:
 	fi
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) $(JOBS)
@@ -52,7 +63,7 @@ test: build
 # the first report fails the run. Qt's own allocations that live until exit
 # are not leaks of the program, so leak reports are off.
 sanitize: deps
-	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOSKEL_SANITIZE=ON
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOSKEL_SANITIZE=ON -DVARNOSKEL_WERROR=ON
 	cmake --build $(BUILD)-sanitize $(JOBS)
 	cd $(BUILD)-sanitize && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1 \
@@ -107,6 +118,50 @@ package: build
 # apt-get, started, removed again (as root).
 package-check: package
 	./packaging/check.sh $(BUILD)
+
+# The same tree built with Clang and its warnings as errors, and all tests
+# run, in its own build folder.
+clang-check: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(CLANG)"
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-clang -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON \
+	  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+	cmake --build $(BUILD)-clang $(JOBS)
+	cd $(BUILD)-clang && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+
+# clang-tidy with the checks of .clang-tidy over the program's own code;
+# any finding fails.
+TIDY_SOURCES = $(shell git ls-files 'app/*.cpp' 'diagram/*.cpp' 'orbits/*.cpp' 'forms/*.cpp' 'zoom/*.cpp' \
+                 'help/*.cpp' 'support/*.cpp')
+tidy: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(CLANG)"
+	@test -f $(BUILD)-clang/compile_commands.json || \
+	  CC=clang CXX=clang++ cmake -S . -B $(BUILD)-clang -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON \
+	    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+	printf '%s\n' $(TIDY_SOURCES) | xargs -P 2 -n 4 clang-tidy -p $(BUILD)-clang --quiet
+
+# The arm64 package: cross-built with Debian's toolchain, its tests run under
+# qemu-user (the long randomised ones shortened), packaged by CPack with the
+# arm64 libraries' dependencies, checked by lintian and listed.
+ARM64 := $(BUILD)-arm64
+package-arm64: deps
+	@dpkg --print-foreign-architectures | grep -qx arm64 || { \
+	  if [ "$$(id -u)" = 0 ]; then dpkg --add-architecture arm64 && apt-get update -qq; \
+	  else echo "Run: sudo dpkg --add-architecture arm64 && sudo apt-get update"; exit 1; fi; }
+	@$(MAKE) --no-print-directory install-missing WANTED="$(CROSS) $(PACKAGING)"
+	cmake -S . -B $(ARM64) -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake
+	cmake --build $(ARM64) $(JOBS)
+	cd $(ARM64) && QT_QPA_PLATFORM=offscreen VARNOSKEL_QUICK=1 VARNOSKEL_ACTIONS=1000 \
+	  ctest --output-on-failure $(JOBS) -E '_scale2$$|^install$$'
+	cd $(ARM64) && DEB_HOST_ARCH=arm64 cpack -G DEB -D CPACK_DEBIAN_PACKAGE_ARCHITECTURE=arm64
+	file $(ARM64)/varnoskel
+	lintian --fail-on error,warning $(ARM64)/varnoskel_*_arm64.deb
+	dpkg -c $(ARM64)/varnoskel_*_arm64.deb
+
+# Every file says its licence (REUSE).
+reuse-lint:
+	@$(MAKE) --no-print-directory install-missing WANTED="$(REUSE)"
+	reuse lint
 
 # The tree follows .clang-format.
 format-check:

@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 QImage smileyImage(int size) {
   QImage image(size, size, QImage::Format_ARGB32);
@@ -65,7 +69,7 @@ double row(QPainter& painter, double baseline, const char* label, const QFont& l
 }  // namespace
 
 QImage formulaImage(double devicePixelRatio) {
-  QImage image(int(433 * devicePixelRatio + 0.5), int(79 * devicePixelRatio + 0.5), QImage::Format_RGB32);
+  QImage image(int(std::lround(433 * devicePixelRatio)), int(std::lround(79 * devicePixelRatio)), QImage::Format_RGB32);
   image.setDevicePixelRatio(devicePixelRatio);
   image.fill(Qt::white);
   QPainter painter(&image);

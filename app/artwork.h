@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The two pictures of the window, drawn by the program itself: the smiley
 // icon and the formula panel with the two forms of the iteration.
 #pragma once

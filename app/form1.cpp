@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The window's life: controls and events wired, start-up, and the end.
 #include "app/form1.h"
 
@@ -10,10 +13,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "orbits/columnengine.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "orbits/columnengine.h"
 #include "support/numbers.h"
 
 using support::numberFromText;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The one window of the program. Its controls carry the names of the layout,
 // its members are the state that all handlers share, and its member functions
 // are the event handlers, defined in the folder of their subsystem:

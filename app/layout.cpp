@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The controls of the window as one table: name, container, design text,
 // place and size in twips, colours, font and keyboard order. A loop turns
 // the rows into widgets; nothing else in the program creates a control.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QApplication>
 
 #include "app/form1.h"

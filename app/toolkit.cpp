@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/toolkit.h"
+
+#include <qdrawutil.h>
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -10,7 +15,6 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTranslator>
-#include <qdrawutil.h>
 
 namespace {
 

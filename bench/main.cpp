@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Figures of the sweep, measured on the real, repainting window (run it
 // headless with QT_QPA_PLATFORM=offscreen). Every figure is measured several
 // times and printed as minimum, median and maximum; speed-ups are against the

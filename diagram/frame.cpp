@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The coordinate system of the drawing surface, the frame drawn into it (grid
 // pass and label pass), and "x", which clears the surface and frames it anew.
 #include <QLineEdit>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Pause and resume work through the text of txtStop: exactly "1" holds the
 // sweep before its next column. "1" and "2" choose the pen width of the
 // start-value and orbit points; Text1 only shows it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The start value X0 is the scroll bar's value in hundredths; txtStart only
 // shows it, in the user's own number form, and is never read back.
 #include <QLineEdit>

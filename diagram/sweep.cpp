@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // "Start": the bifurcation sweep. The p interval is divided into 1000
 // columns; in each, an orbit starts at the start value, the chosen growth law
 // is iterated bis + 1 times, and the iterates after von are plotted at their

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Varnoskel team
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Uses the program as a person would, in a real window under a virtual X
 # display, and keeps screenshots of what it shows:
 #   window.png   the window as it opens

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Line and rectangle "controls": drawn above their container's picture and
 // under the windowed controls on it, transparent for the mouse (the pointer
 // over them counts as over the container), placed in the user coordinates of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // A picture box: a drawing surface with a user coordinate system set by two
 // corners, a persistent off-screen image, and the drawing state of a classic
 // forms runtime (pen width, text colour, print position). Nothing is redrawn

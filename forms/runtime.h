@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What the window needs of the forms runtime beyond widgets: processing
 // pending events on request (with a hook for tests), waiting for events,
 // the modal message box, and the twips unit of the layout.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Fuzz target for the number conversions: for any bytes, reading then
 // writing is stable (the text written reads back to a value that writes the
 // same text), with the digits of double and of single precision, and nothing

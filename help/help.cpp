@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The hover help: a mouse move over a control writes its sentence into the
 // help line txtHilfe; over the bare window it hides the X readout and the
 // horizontal crosshair line and writes "Hilfe". "i" shows the about box.

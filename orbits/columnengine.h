@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Columns computed ahead on worker threads from Qt's pool, while the window's
 // thread draws them one by one and serves its events. The sweep asks for one
 // column at a time, with the inputs it would use for it now; a column

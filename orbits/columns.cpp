@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "orbits/columns.h"
 
 #include <bit>
@@ -136,7 +139,8 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   // The start value, with the pen of the orbit points.
   const lanes::Plot start = plot(kCyan, s.pen);
   const std::int32_t startCell = lanes::cell(l, s.startwert);
-  for (int k = 0; k < kSideBySide; ++k) lanes::put(l.cells + k * l.laneCells, l.stride, startCell, start);
+  for (int k = 0; k < kSideBySide; ++k)
+    lanes::put(l.cells + std::ptrdiff_t{k} * l.laneCells, l.stride, startCell, start);
 
   // The counters fall into stretches that draw the same: cyan below the
   // lead-in count, yellow from gelbAb on (cyan first where both hold).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // What one column of the diagram draws, computed away from the window: the
 // start value, then the orbit from it at one p, iterated bis + 1 times, with
 // its lead-in and orbit points, as pixels of the picture. Up to four columns

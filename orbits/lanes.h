@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The part of a column's work that runs at every step: sixteen orbits
 // iterated side by side, and the cells their points land in. One orbit is a
 // chain of dependent operations that leaves the processor mostly waiting;
@@ -85,22 +88,23 @@ struct Targets {
   std::uint32_t* cells;
   std::int32_t laneCells;
   std::ptrdiff_t stride;
-  Plot plot[Plots > 0 ? Plots : 1];
+  Plot plot[std::max(Plots, 1)];
+  static constexpr int kLast = Plots > 0 ? Plots - 1 : 0;  // the plot drawn last
 
   Targets(const Lanes& l, const Plot* plots) : cells(l.cells), laneCells(l.laneCells), stride(l.stride) {
     std::copy(plots, plots + Plots, plot);
   }
   // What a lane adds to its cell where every pen is one pixel.
-  std::int32_t offset(int lane) const { return lane * laneCells + plot[Plots - 1].strip * std::int32_t(stride); }
+  std::int32_t offset(int lane) const { return lane * laneCells + plot[kLast].strip * std::int32_t(stride); }
 
   // The cells given: lane offsets added where every pen is one pixel.
   void draw(const std::int32_t* at) const {
     if constexpr (Thin) {
-      const std::uint32_t colour = plot[Plots - 1].colour;
+      const std::uint32_t colour = plot[kLast].colour;
       for (int k = 0; k < kLanes; ++k) cells[at[k]] = colour;
     } else {
       for (int j = 0; j < Plots; ++j)
-        for (int k = 0; k < kLanes; ++k) put(cells + k * laneCells, stride, at[k], plot[j]);
+        for (int k = 0; k < kLanes; ++k) put(cells + std::ptrdiff_t{k} * laneCells, stride, at[k], plot[j]);
     }
   }
 };

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The sixteen lanes as four AVX2 vectors of doubles. Every operation is the
 // IEEE operation of the plain loop (no fused multiply-add), the rounding to
 // single precision included, so the cells are the same; only the point
@@ -28,8 +31,8 @@ struct Avx2 {
     __m256d b[kVectors], p[kVectors], onePlusP[kVectors];
     __m128i offset[kVectors];
     for (int v = 0; v < kVectors; ++v) {
-      b[v] = _mm256_loadu_pd(l.b + 4 * v);
-      p[v] = _mm256_loadu_pd(l.p + 4 * v);
+      b[v] = _mm256_loadu_pd(l.b + std::ptrdiff_t{4} * v);
+      p[v] = _mm256_loadu_pd(l.p + std::ptrdiff_t{4} * v);
       onePlusP[v] = _mm256_add_pd(one, p[v]);
       offset[v] = margin;
       if constexpr (Plots > 0 && Thin)
@@ -39,7 +42,7 @@ struct Avx2 {
     alignas(16) std::int32_t at[kLanes];
     // In locals, not read back from memory after every point write.
     std::uint32_t* const cells = l.cells;
-    const std::uint32_t colour = Plots > 0 ? plots[Plots - 1].colour : 0;
+    const std::uint32_t colour = targets.plot[targets.kLast].colour;
     for (std::int64_t i = 0; i < count; ++i) {
       for (int v = 0; v < kVectors; ++v) {
         if constexpr (Normiert)
@@ -66,13 +69,13 @@ struct Avx2 {
             cells[std::uint32_t(high)] = colour;
             cells[std::uint32_t(high >> 32)] = colour;
           } else {
-            _mm_store_si128(reinterpret_cast<__m128i*>(at + 4 * v), at4);
+            _mm_store_si128(reinterpret_cast<__m128i*>(at + std::ptrdiff_t{4} * v), at4);
           }
         }
         if constexpr (!Thin) targets.draw(at);
       }
     }
-    for (int v = 0; v < kVectors; ++v) _mm256_storeu_pd(l.b + 4 * v, b[v]);
+    for (int v = 0; v < kVectors; ++v) _mm256_storeu_pd(l.b + std::ptrdiff_t{4} * v, b[v]);
   }
 };
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Where user coordinates land in a picture's pixels. The continuous position
 // is c = (u - origin) * scale; pixel k covers [k, k + 1) of it, and the far
 // edge belongs to the last pixel. A mapping without extent has NaN scales and
@@ -5,8 +8,9 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
-#include <cstring>
+#include <cstdint>
 #include <limits>
 
 namespace orbits {
@@ -29,8 +33,12 @@ struct PixelMapping {
   std::ptrdiff_t column(float u) const { return pixel(x(u), width); }
   std::ptrdiff_t row(float u) const { return pixel(y(u), height); }
 
-  // Bitwise, so that two mappings without extent compare equal.
-  friend bool operator==(const PixelMapping& a, const PixelMapping& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+  // Bitwise, so that two mappings without extent (NaN scales) compare equal.
+  friend bool operator==(const PixelMapping& a, const PixelMapping& b) {
+    auto same = [](double u, double v) { return std::bit_cast<std::uint64_t>(u) == std::bit_cast<std::uint64_t>(v); };
+    return same(a.left, b.left) && same(a.sx, b.sx) && same(a.width, b.width) && same(a.top, b.top) &&
+           same(a.sy, b.sy) && same(a.height, b.height);
+  }
 };
 
 }  // namespace orbits

@@ -1,6 +1,9 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Varnoskel team
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Checks the package the way a school's IT would meet it: the desktop entry
-# and the metainfo validated, lintian without errors, then the package
+# and the metainfo validated, lintian without errors or warnings, then the package
 # installed with apt-get, the installed program started (offscreen) and
 # still running after 3 seconds, and the package removed again. As root.
 #   packaging/check.sh BUILD_FOLDER
@@ -11,8 +14,8 @@ deb=$(ls "$build"/varnoskel_*.deb)
 
 desktop-file-validate org.varnoskel.Varnoskel.desktop
 appstreamcli validate --no-net "$build/packaging/org.varnoskel.Varnoskel.metainfo.xml"
-# Errors fail; warnings and infos are shown.
-lintian --fail-on error --display-info "$deb"
+# Errors and warnings fail; infos are shown.
+lintian --fail-on error,warning --display-info "$deb"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
 QT_QPA_PLATFORM=offscreen varnoskel &

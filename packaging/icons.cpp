@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Writes the program's icon into a hicolor icon theme folder, at the sizes a
 // desktop asks for, drawn by the same code as the window's own icon.
 //   varnoskel_icons FOLDER NAME

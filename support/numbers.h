@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The three number conversions of the program and the safe narrowing to
 // single precision. Every number a handler reads from a text box goes through
 // numberFromText; every number it writes back goes through textFromDouble or

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Shared test helpers: a fresh window per test, real mouse events in pixels,
 // the pixel rule of the drawing surface, and a closer for message boxes.
 #pragma once

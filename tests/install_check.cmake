@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Varnoskel team
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Installs the build into a scratch DESTDIR and checks that the program and
 # everything a desktop finds it by land in the GNU directories.
 set(root "${BUILD}/install-check")

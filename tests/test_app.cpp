@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The window: every control where the layout puts it, the design values,
 // start-up and the end of the program.
 #include <QCheckBox>

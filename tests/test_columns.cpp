@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The sweep's columns, computed ahead on worker threads, against a plain loop
 // written here: one orbit at a time, every point drawn as it comes. And a
 // window that answers the window system in the middle of a giant column.
@@ -359,10 +362,16 @@ class TestColumns : public QObject {
           press(f.HScroll1, QPointF(f.HScroll1->width() - 4, f.HScroll1->height() / 2.0));  // the right arrow
         } else if (action == "S then W") {
           press(f.Command5, middle(f.Command5));
-          QTimer::singleShot(20, &f, [&] {
-            if (f.txtStop->text() == "1") pausedAt = f.spalte;  // the column in work was finished
+          // "W" once the sweep waits before the next column: the column in
+          // work was finished, and nothing comes after it until then.
+          auto* resume = new QTimer(&f);
+          QObject::connect(resume, &QTimer::timeout, [&, resume] {
+            if (f.spalte != column + 1) return;
+            pausedAt = f.spalte;
+            resume->deleteLater();
             press(f.Command6, middle(f.Command6));
           });
+          resume->start(5);
         } else if (action == "Start") {
           press(f.Command1, middle(f.Command1));
         } else if (action == "max") {

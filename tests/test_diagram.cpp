@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The frame, the sweep, pause and pen width, and the start-value scroll bar,
 // checked on the pixels of the drawing surface against orbits computed here.
 #include <QCheckBox>

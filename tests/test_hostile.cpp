@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Hostile input in every numeric box, followed by every command that reads
 // the boxes; windows without extent, reversed ones, and 60 zooms in a row.
 // Nothing may crash or hang, every box must hold a number as the program

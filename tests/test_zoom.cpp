@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Zoom selection, p limits by mouse and the cursor readout, and the window
 // history, driven by real mouse events on the drawing surface.
 #include <QCheckBox>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // Cutting to n decimals: floor(v * 10^n) / 10^n, towards minus infinity, so
 // -0.123 cut to two decimals is -0.13.
 #pragma once

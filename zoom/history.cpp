@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // One step back ("zurück"), the start window without a diagram
 // ("Startfenster") and with one ("max"). All three work through the four
 // limit boxes, which "x" and "Start" read back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The cursor readout on the drawing surface, and a p limit set by a left or
 // right press, confirmed in a message box.
 #include <QLineEdit>

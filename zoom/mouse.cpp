@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // The two mouse handlers of the drawing surface, shared by the zoom
 // selection and the p limits: every move shows the cursor readout first and
 // then, while a selection is open, moves its rectangle; a press takes the

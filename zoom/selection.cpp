@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
 // "Fenster" opens a zoom selection; the next press on the surface takes a
 // window half as wide and half as high, starting at the press point, and
 // draws it. "X" cancels.
