@@ -50,7 +50,9 @@ struct StopAtEnd {
 }  // namespace
 
 void Form1::Command1_Click() {
-  // Start of a run.
+  // Start of a run. The surface repaints first a frame's time from here, so
+  // a sweep of a few milliseconds shows once, at its end.
+  picAusgabe->hold();
   if (!yield()) return;
   txtStop->setText(QStringLiteral("0"));
   double von = numberFromText(txtVon->text());
@@ -89,9 +91,7 @@ void Form1::Command1_Click() {
   orbits::ColumnRun run = inputs();
   rechenwerk->prepare(run, 0);
 
-  // Grid, and the thick line just above X = 0. The first repaint comes a
-  // frame's time from here, so a sweep of a few milliseconds shows once.
-  picAusgabe->hold();
+  // Grid, and the thick line just above X = 0.
   gitter();
   picAusgabe->setDrawWidth(3);
   picAusgabe->line(toSingle(links), 0.01f, toSingle(rechts), 0.01f, paletteColor(kRed));
