@@ -21,11 +21,10 @@ bool operator==(const ColumnSettings& a, const ColumnSettings& b) {
 namespace lanes {
 
 namespace {
-// Each stage runs over all lanes before the next one starts: sixteen
-// independent chains, and cell arithmetic a compiler may vectorise.
-// Two lanes at a time as the compiler's generic vectors: on any processor,
-// they become whatever vector unit it has (SSE2, NEON), or scalar code, with
-// each lane's IEEE operations unchanged.
+// The sixteen lanes two at a time, as the compiler's generic vectors: on any
+// processor they become whatever vector unit it has (SSE2, NEON), or scalar
+// code, with each lane's IEEE operations unchanged. Each stage runs over all
+// lanes before the next one starts, so the sixteen chains are independent.
 using Doubles = double __attribute__((vector_size(16)));
 using Masks = std::int64_t __attribute__((vector_size(16)));
 using Floats = float __attribute__((vector_size(8)));
