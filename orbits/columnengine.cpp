@@ -40,6 +40,7 @@ constexpr std::size_t kAheadBytes = std::size_t{4} << 20;
 std::int32_t aheadFor(const ColumnRun& run, int workers) {
   const std::size_t strips = std::max(run.settings.thin, run.settings.pen);
   const std::size_t cells = strips * (std::size_t(run.settings.mapping.height) + 2 * strips);
+  // A column's cells, its handle, and some room for the allocator's own.
   const std::size_t column = sizeof(ColumnPixels) + 64 + cells * sizeof(std::uint32_t);
   const std::size_t least = std::size_t(2) * kSideBySide * std::max(1, workers);
   return std::int32_t(std::clamp(kAheadBytes / column, least, std::size_t{1000}));
@@ -135,7 +136,7 @@ void ColumnEngine::startWorkers() {
   {
     std::lock_guard lock(m_mutex);
     // Called again once less than half the lookahead is in hand or in work.
-    if (!hasWork() || m_busy == m_pool.maxThreadCount() || m_next - m_wanted >= m_ahead / 2) return;
+    if (!hasWork() || m_next - m_wanted >= m_ahead / 2) return;
     starting = m_pool.maxThreadCount() - m_busy;
     m_busy += starting;
   }
