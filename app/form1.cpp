@@ -13,13 +13,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "app/layout.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
 #include "orbits/columnengine.h"
-#include "support/numbers.h"
-
-using support::numberFromText;
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), rechenwerk(std::make_unique<orbits::ColumnEngine>()) {
   createControls();
@@ -32,40 +30,41 @@ Form1::~Form1() = default;
 
 void Form1::connectEvents() {
   const std::pair<QPushButton*, void (Form1::*)()> clicks[] = {
-      {Command1, &Form1::Command1_Click},   {Command2, &Form1::Command2_Click},   {Command3, &Form1::Command3_Click},
-      {Command4, &Form1::Command4_Click},   {Command5, &Form1::Command5_Click},   {Command6, &Form1::Command6_Click},
-      {Command7, &Form1::Command7_Click},   {Command8, &Form1::Command8_Click},   {Command9, &Form1::Command9_Click},
-      {Command10, &Form1::Command10_Click}, {Command11, &Form1::Command11_Click},
+      {ui.Command1, &Form1::Command1_Click},   {ui.Command2, &Form1::Command2_Click},
+      {ui.Command3, &Form1::Command3_Click},   {ui.Command4, &Form1::Command4_Click},
+      {ui.Command5, &Form1::Command5_Click},   {ui.Command6, &Form1::Command6_Click},
+      {ui.Command7, &Form1::Command7_Click},   {ui.Command8, &Form1::Command8_Click},
+      {ui.Command9, &Form1::Command9_Click},   {ui.Command10, &Form1::Command10_Click},
+      {ui.Command11, &Form1::Command11_Click},
   };
   for (auto [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
-  connect(cmdStart, &QAction::triggered, this, &Form1::cmdStart_Click);
-  connect(end, &QAction::triggered, this, &Form1::end_Click);
+  connect(ui.cmdStart, &QAction::triggered, this, &Form1::cmdStart_Click);
+  connect(ui.end, &QAction::triggered, this, &Form1::end_Click);
   // The two option buttons are one stop of the keyboard: Tab and Shift+Tab
   // land on the selected one, the arrow keys move between them.
   auto oneStop = [this] {
-    for (QRadioButton* option : {optR, optV})
+    for (QRadioButton* option : {ui.optR, ui.optV})
       option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
   };
-  connect(optR, &QRadioButton::toggled, this, oneStop);
+  connect(ui.optR, &QRadioButton::toggled, this, oneStop);
   oneStop();
   // Tracking keeps the value changing while the thumb is dragged.
-  connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
-  connect(picAusgabe, &forms::PictureBox::mouseDown, this, &Form1::picAusgabe_MouseDown);
-  connect(picAusgabe, &forms::PictureBox::mouseMove, this, &Form1::picAusgabe_MouseMove);
+  connect(ui.HScroll1, &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+  connect(ui.picAusgabe, &forms::PictureBox::mouseDown, this, &Form1::picAusgabe_MouseDown);
+  connect(ui.picAusgabe, &forms::PictureBox::mouseMove, this, &Form1::picAusgabe_MouseMove);
 
   // Mouse moves: a control without tracking swallows them, so they never
   // reach the control behind it; one with tracking must not pass them on.
   for (QWidget* w : centralWidget()->findChildren<QWidget*>()) w->setAttribute(Qt::WA_NoMousePropagation);
-  picAusgabe->setMouseTracking(true);
+  ui.picAusgabe->setMouseTracking(true);
   centralWidget()->setMouseTracking(true);
   centralWidget()->installEventFilter(this);
   // The controls that explain themselves in the help line.
-  const std::initializer_list<QWidget*> explained = {chkVorlauf, Command1, Command2, Command3,  Command4,  Command5,
-                                                     Command6,   Command8, Command9, Command10, Command11, optR,
-                                                     optV,       Text2,    txtBis,   txtLinks,  txtRechts, txtVon};
-  for (QWidget* w : explained) {
-    w->setMouseTracking(true);
-    w->installEventFilter(this);
+  for (const layout::Row& row : layout::rows()) {
+    if (!row.help) continue;
+    QWidget* control = layout::widget(ui, row);
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
   }
 }
 
@@ -80,21 +79,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::Form_Load() {
-  xMax = numberFromText(txtXMAX->text());
-  xMin = numberFromText(txtXMIN->text());
-  links = numberFromText(txtLinks->text());
-  rechts = numberFromText(txtRechts->text());
+  fenster = Grenzen::read(ui);
   setzeKoordinaten();
-  Line1->setX1(links);
-  Line1->setX2(links);
-  picAusgabe->setChildLeft(txtp, links);
+  ui.Line1->setX1(fenster.links);
+  ui.Line1->setX2(fenster.links);
+  ui.picAusgabe->setChildLeft(ui.txtp, fenster.links);
   strich = 1;
   gitter();
   beschriftung(40);
-  altLinks = 0;
-  altRechts = 3;
-  altXMin = 0;
-  altXMax = 1.5;
+  alt = {0, 3, 0, 1.5};
 }
 
 // "Programm beenden": ends at once. A sweep running or paused further down

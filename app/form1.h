@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The one window of the program. Its controls carry the names of the layout,
-// its members are the state that all handlers share, and its member functions
-// are the event handlers, defined in the folder of their subsystem:
+// The one window of the program. Its controls carry the names of the layout
+// (app/controls.h), its private members are the state that all handlers
+// share, and its member functions are the event handlers, defined in the
+// folder of their subsystem:
 //   app/      start-up, exit, the layout table
 //   diagram/  frame and "x", the sweep "Start", pause and pen width, scroll bar
 //   zoom/     "Fenster"/"X" selection, p limits by mouse, readout, history
@@ -13,25 +14,16 @@
 #include <QMainWindow>
 #include <cstdint>
 #include <memory>
-#include <variant>
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
+#include "app/controls.h"
+#include "app/grenzen.h"
 
 namespace orbits {
 class ColumnEngine;
 }
 
-namespace forms {
-class LineShape;
-class PictureBox;
-class RectShape;
-}  // namespace forms
+class Sweep;
+struct Form1Probe;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -40,31 +32,23 @@ class Form1 : public QMainWindow {
   explicit Form1(QWidget* parent = nullptr);
   ~Form1() override;
 
-  // ---- Controls (see app/layout.cpp for their design values) ----
-  forms::PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *picAusgabe = nullptr;
-  QRadioButton *optV = nullptr, *optR = nullptr;
-  QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr, *Text5 = nullptr;
-  QLineEdit *txtStart = nullptr, *txtXMIN = nullptr, *txtXMAX = nullptr, *txtVon = nullptr, *txtBis = nullptr;
-  QLineEdit *txtVorlauf = nullptr, *txtStop = nullptr, *txtY = nullptr, *txtp = nullptr;
-  QLineEdit *txtLinks = nullptr, *txtHilfe = nullptr, *txtRechts = nullptr;
-  QScrollBar* HScroll1 = nullptr;
-  QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
-  QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr;
-  QPushButton *Command9 = nullptr, *Command10 = nullptr, *Command11 = nullptr;
-  QCheckBox* chkVorlauf = nullptr;
-  QLabel* Label2 = nullptr;
-  forms::LineShape *Line1 = nullptr, *Line2 = nullptr, *Line3 = nullptr, *Line4 = nullptr;
-  forms::RectShape *shpAuswahl = nullptr, *Shape1 = nullptr, *Shape2 = nullptr;
-  QAction *cmdStart = nullptr, *end = nullptr;
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
-  // ---- Window state shared by the handlers ----
-  double links = 0, rechts = 0, xMin = 0, xMax = 0;              // the window on display
-  double altLinks = 0, altRechts = 0, altXMin = 0, altXMax = 0;  // the saved window ("zurück")
-  std::int16_t strich = 0;                                       // pen width of the plotted points
-  std::int32_t auswahlAktiv = 0;                                 // 1 while a zoom selection is open
-  double lauf = 0;                                               // tick counter of the frame
+ private:
+  friend class Sweep;        // "Start" (diagram/sweep.cpp)
+  friend struct Form1Probe;  // the tests' one way in
 
-  // ---- The sweep's own members; they keep their values after a run ----
+  Ui::Form1 ui;
+
+  Grenzen fenster;                // the window on display
+  Grenzen alt;                    // the saved window ("zurück")
+  std::int16_t strich = 0;        // pen width of the plotted points
+  std::int32_t auswahlAktiv = 0;  // 1 while a zoom selection is open
+  double lauf = 0;                // tick counter of the frame
+
+  // The sweep's own members; they keep their values after a run.
   double startwert = 0, schritt = 0, p = 0, bestand = 0;
   std::int32_t spalte = 0;
   std::int64_t iteration = 0;  // 64 bits: the loop runs up to and past a 32-bit "bis"
@@ -75,7 +59,7 @@ class Form1 : public QMainWindow {
   // Computes the sweep's columns ahead on worker threads.
   std::unique_ptr<orbits::ColumnEngine> rechenwerk;
 
-  // ---- Event handlers ----
+  // Event handlers.
   void Form_Load();
   void end_Click();
   void Command1_Click();   // "Start": the sweep
@@ -94,15 +78,6 @@ class Form1 : public QMainWindow {
   void picAusgabe_MouseDown(int button, int shift, float x, float y);
   void picAusgabe_MouseMove(int button, int shift, float x, float y);
 
-  // The label pass of the frame, over a strip 1/teiler of the width
-  // (diagram/frame.cpp); a sweep ends with it.
-  void beschriftung(int teiler);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
- private:
   // Layout (app/layout.cpp).
   void createControls();
   void connectEvents();
@@ -111,6 +86,11 @@ class Form1 : public QMainWindow {
   void setzeKoordinaten();
   void gitter();
   void tickLabel(double t);
+  // The label pass, over a strip 1/teiler of the width; a sweep ends with it.
+  void beschriftung(int teiler);
+
+  // Pause (diagram/pause.cpp): whether the sweep is held before its next column.
+  bool angehalten() const;
 
   // Yield to the event loop; false once the program is ending.
   bool yield();

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The controls of the window as one table: name, container, design text,
-// place and size in twips, colours, font and keyboard order. A loop turns
-// the rows into widgets; nothing else in the program creates a control.
+// The table of the controls and the loop that turns its rows into widgets;
+// nothing else in the program creates a control.
+#include "app/layout.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -25,105 +26,115 @@
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
 
-namespace {
+namespace layout {
 
-using forms::twips;
-
-using Member = std::variant<forms::PictureBox * Form1::*, QRadioButton * Form1::*, QLineEdit * Form1::*,
-                            QScrollBar * Form1::*, QPushButton * Form1::*, QCheckBox * Form1::*, QLabel * Form1::*,
-                            forms::LineShape * Form1::*, forms::RectShape * Form1::*>;
-
-enum class In { W, P1, P2, PA };  // the window or one of the three picture boxes
-
-enum Flag : unsigned {
-  ReadOnly = 1,  // the user cannot type into it
-  Flat = 2,      // a plain single-line frame
-  NoBorder = 4,
-  Center = 8,
-  Right = 16,
-  Selected = 32,  // option button selected, check box checked
-  Hidden = 64,
-  Bold = 128,
-  Caption = 256,  // a fixed caption: no inner margin, and room for its whole text
-};
-
-// Colours: 0 is the toolkit's default for the kind of control; kWindowBack
-// and kWindowText are the desktop's colours for the background and the text
-// of a window (white and black on a default desktop), as the theme has them
-// when the window is made.
-constexpr QRgb kDefault = 0;
-constexpr QRgb kWindowText = 1;
-constexpr QRgb kWindowBack = 2;
-constexpr QRgb kNavy = 0xFF000040, kLightYellow = 0xFFFFFFC0, kLightCyan = 0xFFC0FFFF, kWhite = 0xFFFFFFFF,
-               kBlack = 0xFF000000;
-
-// Font: a size in points of "Times New Roman", 0 for the window's default
-// font, -1 for a control without text.
-struct Row {
-  Member member;
-  const char* name;
-  In in;
-  const char* text;
-  int left, top, width, height;  // twips; for a line the end points x1, y1, x2, y2
-  QRgb back, fore;
-  double points;
-  unsigned flags;
-  int tab;  // -1: not in the keyboard order
-};
-
-#define M(name) &Form1::name, #name
+#define M(name) &Ui::Form1::name, #name
 
 // clang-format off
 const std::vector<Row>& rows() {
   static const std::vector<Row> table = {
-    {M(Picture1),   In::W,  nullptr,              480,  120, 7215, 1455, kWindowBack, kWindowText, 0, 0, 15},
-    {M(optV),       In::P1, nullptr,             6720,  120,  255,  435, kWhite, kBlack, 12, 0, 16},
-    {M(optR),       In::P1, nullptr,             6720,  600,  375,  615, kWhite, kBlack, 12, Selected, 17},
-    {M(Picture2),   In::W,  nullptr,             7680,  120, 4815, 1455, kWindowBack, kWindowText, 0, 0, 18},
-    {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center | Caption, 27},
-    {M(txtStart),   In::P2, "0.1",                120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26},
-    {M(HScroll1),   In::P2, nullptr,              120,  960,  975,  270, kDefault, kDefault, -1, 0, 28},
-    {M(Line3),      In::P2, nullptr,             1200,    0, 1200, 1320, kDefault, kWindowText, -1, 0, -1},
-    {M(Text3),      In::P2, "X  von..    bis..", 1320,    0, 1095,  285, kDefault, kDefault, 8.25, NoBorder | Caption, 29},
-    {M(txtXMIN),    In::P2, "0",                 1320,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 31},
-    {M(txtXMAX),    In::P2, "1.5",               1920,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 30},
-    {M(Command8),   In::P2, "Fenster",           1320,  600,  855,  345, kLightYellow, kDefault, 8.25, 0, 32},
-    {M(Command11),  In::P2, "X",                 2160,  600,  375,  345, kLightYellow, kDefault, 8.25, 0, 35},
-    {M(Command9),   In::P2, "max",               1320,  960,  495,  345, kLightCyan, kDefault, 9, 0, 33},
-    {M(Command10),  In::P2, "zurück",            1800,  960,  735,  345, 0xFFFF8000, kDefault, 9, 0, 34},
-    {M(Line4),      In::P2, nullptr,             2640,    0, 2640, 1320, kDefault, kWindowText, -1, 0, -1},
-    {M(Command1),   In::P2, "Start",             2760,  120,  975,  495, kLightYellow, kDefault, 14.25, 0, 20},
-    {M(Text4),      In::P2, "von",               3840,  120,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 22},
-    {M(txtVon),     In::P2, "100",               4200,  120,  495,  285, kLightYellow, kDefault, 8.25, 0, 23},
-    {M(Text5),      In::P2, "bis",               3840,  360,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 24},
-    {M(txtBis),     In::P2, "200",               4200,  360,  495,  285, kLightYellow, kDefault, 8.25, 0, 25},
-    {M(chkVorlauf), In::P2, "mit den ersten ",   2760,  720, 1935,  495, kLightYellow, kDefault, 9.75, Selected, 19},
-    {M(txtVorlauf), In::P2, "12",                4200,  840,  495,  285, kDefault, kDefault, 9.75, Center, 21},
-    {M(Command7),   In::W,  "i",                  240,  120,  255,  570, kLightYellow, kDefault, 8.25, 0, 13},
-    {M(Command5),   In::W,  "S",                12480,  120,  255,  615, 0xFFFF8080, kDefault, 8.25, 0, 10},
-    {M(txtStop),    In::W,  "0",                12480,  720,  255,  285, kLightCyan, kDefault, 8.25, Flat | Center, 12},
-    {M(Command6),   In::W,  "W",                12480,  960,  255,  495, 0xFFC0C0FF, kDefault, 8.25, 0, 11},
-    {M(Command4),   In::W,  "2",                12480, 1680,  255,  255, kDefault, kDefault, 9, 0, 8},
-    {M(Command3),   In::W,  "1",                12480, 1920,  255,  255, kDefault, kDefault, 9, 0, 7},
-    {M(Text1),      In::W,  "1",                12480, 2160,  255,  285, kDefault, kDefault, 9, Center, 9},
-    {M(picAusgabe), In::W,  nullptr,              480, 1680, 12000, 7200, kNavy, kWindowText, 0, 0, 0},
-    {M(Command2),   In::PA, "x",                11640,    0,  375,  375, kLightYellow, kDefault, 0, 0, 6},
-    {M(txtY),       In::PA, "",                     0, 3720,  615,  315, kNavy, kWhite, 9.75, Flat, 4},
-    {M(txtp),       In::PA, "I",                  480, 6840,  855,  195, kNavy, kWhite, 9.75, NoBorder, 3},
-    {M(shpAuswahl), In::PA, nullptr,             3120, 1320, 6000, 3750, kDefault, kWhite, -1, Hidden, -1},
-    {M(Line1),      In::PA, nullptr,              240, 7335,  240,    0, kDefault, 0xFFFFFF80, -1, 0, -1},
-    {M(Label2),     In::PA, "p",                10800, 6840,  135,  375, kNavy, kWhite, 12, 0, 14},
-    {M(Line2),      In::PA, nullptr,              360, 3960, 12000, 3960, kDefault, 0xFF8080FF, -1, 0, -1},
-    {M(txtLinks),   In::W,  "0",                  480, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold, 1},
-    {M(txtHilfe),   In::W,  "Hilfe",             1440, 8880, 10095,  405, kLightYellow, kDefault, 12, Center, 5},
-    {M(txtRechts),  In::W,  "3",                11520, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold | Right, 2},
+    {M(Picture1),   In::W,  nullptr,              480,  120, 7215, 1455, kWindowBack, kWindowText, 0, 0, 15,
+     nullptr, "Die beiden Formen der Iteration"},
+    {M(optV),       In::P1, nullptr,             6720,  120,  255,  435, kWhite, kBlack, 12, 0, 16,
+     "Darstellung von Verhulst, variabler Fixpunkt", nullptr},
+    {M(optR),       In::P1, nullptr,             6720,  600,  375,  615, kWhite, kBlack, 12, Selected, 17,
+     "Iteration Logistisches Wachstum, relative Bestände, Grenzbestand ist 1", nullptr},
+    {M(Picture2),   In::W,  nullptr,             7680,  120, 4815, 1455, kWindowBack, kWindowText, 0, 0, 18,
+     nullptr, "Eingaben"},
+    {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center | Caption, 27,
+     "Startwert für X", nullptr},
+    {M(txtStart),   In::P2, "0.1",                120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26,
+     nullptr, "Startwert"},
+    {M(HScroll1),   In::P2, nullptr,              120,  960,  975,  270, kDefault, kDefault, -1, 0, 28,
+     nullptr, "Startwert wählen"},
+    {M(Line3),      In::P2, nullptr,             1200,    0, 1200, 1320, kDefault, kWindowText, -1, 0, -1,
+     nullptr, "Trennlinie"},
+    {M(Text3),      In::P2, "X  von..    bis..", 1320,    0, 1095,  285, kDefault, kDefault, 8.25, NoBorder | Caption, 29,
+     nullptr, "X von, bis"},
+    {M(txtXMIN),    In::P2, "0",                 1320,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 31,
+     nullptr, "X von"},
+    {M(txtXMAX),    In::P2, "1.5",               1920,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 30,
+     nullptr, "X bis"},
+    {M(Command8),   In::P2, "Fenster",           1320,  600,  855,  345, kLightYellow, kDefault, 8.25, 0, 32,
+     "Fenster zur maßstabstreuen Vergrößerung wählen", nullptr},
+    {M(Command11),  In::P2, "X",                 2160,  600,  375,  345, kLightYellow, kDefault, 8.25, 0, 35,
+     "abbrechen von Vergrößerungsfenster wählen", nullptr},
+    {M(Command9),   In::P2, "max",               1320,  960,  495,  345, kLightCyan, kDefault, 9, 0, 33,
+     "Startfenster wiederherstellen", nullptr},
+    {M(Command10),  In::P2, "zurück",            1800,  960,  735,  345, 0xFFFF8000, kDefault, 9, 0, 34,
+     "voriges Fenster wiederherstellen", nullptr},
+    {M(Line4),      In::P2, nullptr,             2640,    0, 2640, 1320, kDefault, kWindowText, -1, 0, -1,
+     nullptr, "Trennlinie"},
+    {M(Command1),   In::P2, "Start",             2760,  120,  975,  495, kLightYellow, kDefault, 14.25, 0, 20,
+     "Darstellung start, Punkte werden gesetzt ab Iteration ", "Start"},
+    {M(Text4),      In::P2, "von",               3840,  120,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 22,
+     nullptr, "von"},
+    {M(txtVon),     In::P2, "100",               4200,  120,  495,  285, kLightYellow, kDefault, 8.25, 0, 23,
+     "Anzahl der Iterationen bevor gezeichnet wird, direkt hier eingeben", nullptr},
+    {M(Text5),      In::P2, "bis",               3840,  360,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 24,
+     nullptr, "bis"},
+    {M(txtBis),     In::P2, "200",               4200,  360,  495,  285, kLightYellow, kDefault, 8.25, 0, 25,
+     "Gesamtzahl der Iterationen für jedes p direkt hier eingeben", nullptr},
+    {M(chkVorlauf), In::P2, "mit den ersten ",   2760,  720, 1935,  495, kLightYellow, kDefault, 9.75, Selected, 19,
+     "Den Anfang der Bestandsfolge zeigen", nullptr},
+    {M(txtVorlauf), In::P2, "12",                4200,  840,  495,  285, kDefault, kDefault, 9.75, Center, 21,
+     nullptr, "Anzahl der ersten Iterationen"},
+    {M(Command7),   In::W,  "i",                  240,  120,  255,  570, kLightYellow, kDefault, 8.25, 0, 13,
+     nullptr, "Programmiert von"},
+    {M(Command5),   In::W,  "S",                12480,  120,  255,  615, 0xFFFF8080, kDefault, 8.25, 0, 10,
+     "Ausführung unterbrechen, mit 'W' weiterrechnen", nullptr},
+    {M(txtStop),    In::W,  "0",                12480,  720,  255,  285, kLightCyan, kDefault, 8.25, Flat | Center, 12,
+     nullptr, "Pause, 1 hält an"},
+    {M(Command6),   In::W,  "W",                12480,  960,  255,  495, 0xFFC0C0FF, kDefault, 8.25, 0, 11,
+     "Weiterrechnen", nullptr},
+    {M(Command4),   In::W,  "2",                12480, 1680,  255,  255, kDefault, kDefault, 9, 0, 8,
+     "Strichstärke für den Feigenbaum", nullptr},
+    {M(Command3),   In::W,  "1",                12480, 1920,  255,  255, kDefault, kDefault, 9, 0, 7,
+     "Strichstärke für den Feigenbaum", nullptr},
+    {M(Text1),      In::W,  "1",                12480, 2160,  255,  285, kDefault, kDefault, 9, Center, 9,
+     nullptr, "Strichstärke"},
+    {M(picAusgabe), In::W,  nullptr,              480, 1680, 12000, 7200, kNavy, kWindowText, 0, 0, 0,
+     nullptr, "Feigenbaum-Diagramm"},
+    {M(Command2),   In::PA, "x",                11640,    0,  375,  375, kLightYellow, kDefault, 0, 0, 6,
+     "Bildschirm löschen", nullptr},
+    {M(txtY),       In::PA, "",                     0, 3720,  615,  315, kNavy, kWhite, 9.75, Flat, 4,
+     nullptr, "X unter dem Mauszeiger"},
+    {M(txtp),       In::PA, "I",                  480, 6840,  855,  195, kNavy, kWhite, 9.75, NoBorder, 3,
+     nullptr, "p unter dem Mauszeiger"},
+    {M(shpAuswahl), In::PA, nullptr,             3120, 1320, 6000, 3750, kDefault, kWhite, -1, Hidden, -1,
+     nullptr, "Vergrößerungsfenster"},
+    {M(Line1),      In::PA, nullptr,              240, 7335,  240,    0, kDefault, 0xFFFFFF80, -1, 0, -1,
+     nullptr, "Spalte"},
+    {M(Label2),     In::PA, "p",                10800, 6840,  135,  375, kNavy, kWhite, 12, 0, 14,
+     nullptr, "p"},
+    {M(Line2),      In::PA, nullptr,              360, 3960, 12000, 3960, kDefault, 0xFF8080FF, -1, 0, -1,
+     nullptr, "Fadenkreuz"},
+    {M(txtLinks),   In::W,  "0",                  480, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold, 1,
+     "linke Intervallgrenze für p", nullptr},
+    {M(txtHilfe),   In::W,  "Hilfe",             1440, 8880, 10095,  405, kLightYellow, kDefault, 12, Center, 5,
+     nullptr, "Hilfe"},
+    {M(txtRechts),  In::W,  "3",                11520, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold | Right, 2,
+     "rechte Intervallgrenze für p", nullptr},
     // The two marks at the ends of the p axis: red like the grid.
-    {M(Shape1),     In::W,  nullptr,              360, 8640,  135,  615, 0xFF800000, kWindowText, -1, 0, -1},
-    {M(Shape2),     In::W,  nullptr,            12480, 8640,  135,  615, 0xFF800000, kWindowText, -1, 0, -1},
+    {M(Shape1),     In::W,  nullptr,              360, 8640,  135,  615, 0xFF800000, kWindowText, -1, 0, -1,
+     nullptr, "linkes Ende der p-Achse"},
+    {M(Shape2),     In::W,  nullptr,            12480, 8640,  135,  615, 0xFF800000, kWindowText, -1, 0, -1,
+     nullptr, "rechtes Ende der p-Achse"},
   };
   return table;
 }
 // clang-format on
+
+QWidget* widget(const Ui::Form1& ui, const Row& row) {
+  return std::visit([&](auto member) -> QWidget* { return ui.*member; }, row.member);
+}
+
+}  // namespace layout
+
+namespace {
+
+using forms::twips;
+using namespace layout;
 
 QColor color(QRgb value, const QWidget* window) {
   if (value == kWindowText) return window->palette().color(QPalette::Text);
@@ -157,10 +168,10 @@ void Form1::createControls() {
   windowFont.setPointSizeF(8.25);
   setFont(windowFont);
 
-  cmdStart = menuBar()->addAction(QStringLiteral("Startfenster"));
-  end = menuBar()->addAction(QStringLiteral("Programm beenden"));
-  cmdStart->setObjectName(QStringLiteral("cmdStart"));
-  end->setObjectName(QStringLiteral("end"));
+  ui.cmdStart = menuBar()->addAction(QStringLiteral("Startfenster"));
+  ui.end = menuBar()->addAction(QStringLiteral("Programm beenden"));
+  ui.cmdStart->setObjectName(QStringLiteral("cmdStart"));
+  ui.end->setObjectName(QStringLiteral("end"));
 
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("Form1"));
@@ -170,9 +181,9 @@ void Form1::createControls() {
 
   std::vector<std::pair<int, QWidget*>> keyboardOrder;
   for (const Row& row : rows()) {
-    QWidget* parent = row.in == In::P1   ? static_cast<QWidget*>(Picture1)
-                      : row.in == In::P2 ? static_cast<QWidget*>(Picture2)
-                      : row.in == In::PA ? static_cast<QWidget*>(picAusgabe)
+    QWidget* parent = row.in == In::P1   ? static_cast<QWidget*>(ui.Picture1)
+                      : row.in == In::P2 ? static_cast<QWidget*>(ui.Picture2)
+                      : row.in == In::PA ? static_cast<QWidget*>(ui.picAusgabe)
                                          : client;
     auto* surface = qobject_cast<forms::PictureBox*>(parent);
     const QString text = QString::fromUtf8(row.text ? row.text : "");
@@ -180,7 +191,7 @@ void Form1::createControls() {
 
     QWidget* widget = std::visit(
         [&](auto member) -> QWidget* {
-          using T = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+          using T = std::remove_pointer_t<std::remove_reference_t<decltype(ui.*member)>>;
           T* control;
           if constexpr (std::is_same_v<T, forms::LineShape>) {
             control =
@@ -193,7 +204,7 @@ void Form1::createControls() {
             control = new T(parent);
             control->setGeometry(geometry);
           }
-          this->*member = control;
+          ui.*member = control;
           return control;
         },
         row.member);
@@ -253,20 +264,21 @@ void Form1::createControls() {
     if (row.tab >= 0) keyboardOrder.emplace_back(row.tab, widget);
   }
 
-  HScroll1->setOrientation(Qt::Horizontal);
-  HScroll1->setRange(1, 99);
-  HScroll1->setSingleStep(1);
-  HScroll1->setPageStep(1);
-  HScroll1->setValue(10);
-  HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
-  Picture1->paintPicture(formulaImage(Picture1->devicePixelRatioF()));
-  txtVorlauf->raise();  // it sits on the end of the check box's caption
+  ui.HScroll1->setOrientation(Qt::Horizontal);
+  ui.HScroll1->setRange(1, 99);
+  ui.HScroll1->setSingleStep(1);
+  ui.HScroll1->setPageStep(1);
+  ui.HScroll1->setValue(10);
+  ui.HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
+  ui.Picture1->paintPicture(formulaImage(ui.Picture1->devicePixelRatioF()));
+  ui.txtVorlauf->raise();  // it sits on the end of the check box's caption
 
   // The drawing surface is the first stop of the keyboard and has the focus
   // at start-up; it has no use for keys and passes them on. The panels and
   // the label take no focus: they have nothing a key could do.
-  picAusgabe->setFocusPolicy(Qt::StrongFocus);
-  for (QWidget* w : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2), static_cast<QWidget*>(Label2)})
+  ui.picAusgabe->setFocusPolicy(Qt::StrongFocus);
+  for (QWidget* w :
+       {static_cast<QWidget*>(ui.Picture1), static_cast<QWidget*>(ui.Picture2), static_cast<QWidget*>(ui.Label2)})
     w->setFocusPolicy(Qt::NoFocus);
   std::sort(keyboardOrder.begin(), keyboardOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   QWidget* previous = nullptr;
@@ -275,5 +287,5 @@ void Form1::createControls() {
     if (previous) QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
-  picAusgabe->setFocus();
+  ui.picAusgabe->setFocus();
 }

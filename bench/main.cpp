@@ -30,6 +30,7 @@
 #include "forms/runtime.h"
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
+#include "probe.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ constexpr Window kStartWindow{"0", "3", "0", "1.5"};
 // Deep in the period-doubling cascade, as after a few zooms.
 constexpr Window kCascade{"2.44", "2.58", ".9", "1.35"};
 
-double sweep(Form1& form, const Window& w, const char* von, const char* bis) {
+double sweep(Form1Probe& form, const Window& w, const char* von, const char* bis) {
   form.txtLinks->setText(QString::fromLatin1(w.links));
   form.txtRechts->setText(QString::fromLatin1(w.rechts));
   form.txtXMIN->setText(QString::fromLatin1(w.xMin));
@@ -102,12 +103,12 @@ double sweep(Form1& form, const Window& w, const char* von, const char* bis) {
 
 // The same 1000 orbits, the same number of steps, one after the other, and
 // nothing else: the speed of the bare recurrence.
-double bareIteration(const Form1& form, int bis) {
+double bareIteration(const Form1Probe& form, int bis) {
   const auto start = Clock::now();
-  const double schritt = (form.rechts - form.links) / 1000;
+  const double schritt = (form.fenster.rechts - form.fenster.links) / orbits::kColumns;
   double sink = 0;
-  for (int spalte = 0; spalte <= 999; ++spalte) {
-    const double p = form.links + spalte * schritt;
+  for (int spalte = 0; spalte < orbits::kColumns; ++spalte) {
+    const double p = form.fenster.links + spalte * schritt;
     double bestand = form.startwert;
     for (int iteration = 0; iteration <= bis; ++iteration) bestand = bestand * (1 + p * (1 - bestand));
     sink += bestand;
@@ -118,7 +119,7 @@ double bareIteration(const Form1& form, int bis) {
 }
 
 // Sweep and bare iteration in turns: the speed-up is bare / sweep.
-std::vector<double> speedUps(Form1& form, const Window& w, const char* von, int bis, int runs) {
+std::vector<double> speedUps(Form1Probe& form, const Window& w, const char* von, int bis, int runs) {
   std::vector<double> ratio;
   for (int i = 0; i < runs; ++i) {
     const double swept = sweep(form, w, von, QByteArray::number(bis).constData());
@@ -130,21 +131,21 @@ std::vector<double> speedUps(Form1& form, const Window& w, const char* von, int 
 // The column kernel alone on this thread, without the window or the workers:
 // the 1000 columns of the last sweep (von 0, points at every step), in
 // batches side by side, against the bare iteration of the same orbits.
-std::vector<double> kernelPerCore(const Form1& form, int bis, orbits::Arithmetic arithmetic, int runs) {
+std::vector<double> kernelPerCore(const Form1Probe& form, int bis, orbits::Arithmetic arithmetic, int runs) {
   orbits::ColumnSettings s;
   s.startwert = form.startwert;
   s.steps = bis + 1;
   s.vorlaufBis = 12;
   s.gelbAb = 1;
   s.mapping = form.picAusgabe->pixelMapping();
-  const double schritt = (form.rechts - form.links) / 1000;
+  const double schritt = (form.fenster.rechts - form.fenster.links) / orbits::kColumns;
   std::vector<double> ratio;
   for (int i = 0; i < runs; ++i) {
     const auto start = Clock::now();
-    for (int from = 0; from < 1000; from += orbits::kSideBySide) {
-      const int count = std::min(orbits::kSideBySide, 1000 - from);
+    for (int from = 0; from < orbits::kColumns; from += orbits::kSideBySide) {
+      const int count = std::min(orbits::kSideBySide, orbits::kColumns - from);
       double p[orbits::kSideBySide];
-      for (int k = 0; k < count; ++k) p[k] = form.links + (from + k) * schritt;
+      for (int k = 0; k < count; ++k) p[k] = form.fenster.links + (from + k) * schritt;
       orbits::ColumnPixels columns[orbits::kSideBySide];
       orbits::computeColumns(
           s, p, count, columns, [] { return true; }, arithmetic);
@@ -158,7 +159,7 @@ std::vector<double> kernelPerCore(const Form1& form, int bis, orbits::Arithmetic
 // "S" at the third yield of a heavy sweep (before column 1, so it waits
 // before column 2, with the workers well ahead), then two seconds of the
 // pause. Precise timers: coarse ones may swap the resume and the quit.
-double pausedCpuShare(Form1& form) {
+double pausedCpuShare(Form1Probe& form) {
   form.txtVon->setText(QStringLiteral("0"));
   form.txtBis->setText(QStringLiteral("200000"));
   int yields = 0;
@@ -170,9 +171,9 @@ double pausedCpuShare(Form1& form) {
   });
   double cpuBefore = 0, cpuAfter = 0;
   int spalteWhilePaused = -1;
-  QTimer::singleShot(0, Qt::PreciseTimer, &form, [&] { form.Command1->click(); });
-  QTimer::singleShot(500, Qt::PreciseTimer, &form, [&] { cpuBefore = cpuSeconds(); });
-  QTimer::singleShot(2500, Qt::PreciseTimer, &form, [&] {
+  QTimer::singleShot(0, Qt::PreciseTimer, &form.window, [&] { form.Command1->click(); });
+  QTimer::singleShot(500, Qt::PreciseTimer, &form.window, [&] { cpuBefore = cpuSeconds(); });
+  QTimer::singleShot(2500, Qt::PreciseTimer, &form.window, [&] {
     cpuAfter = cpuSeconds();
     spalteWhilePaused = form.spalte;
     form.Command6->click();
@@ -203,8 +204,8 @@ std::vector<double> repeat(int runs, F measure) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   setUpToolkit();
-  Form1 form;
-  form.show();
+  Form1Probe form(std::make_unique<Form1>());
+  form.window.show();
 
   if (argc == 3 && QByteArray(argv[1]) == "--peak") {
     sweep(form, kStartWindow, "0", argv[2]);
@@ -214,7 +215,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  std::printf("worker threads: %d, arithmetic: %s, %d orbits side by side\n", form.rechenwerk->workers(),
+  std::printf("worker threads: %d, arithmetic: %s, %d orbits side by side\n", form.rechenwerk.workers(),
               orbits::fastestArithmetic(), orbits::kSideBySide);
   std::printf("%-48s %9s %9s %9s\n", "", "min", "median", "max");
   sweep(form, kStartWindow, "100", "200");  // the workers start

@@ -8,15 +8,17 @@
 
 #include "app/form1.h"
 
-void Form1::Command5_Click() { txtStop->setText(QStringLiteral("1")); }
-void Form1::Command6_Click() { txtStop->setText(QStringLiteral("0")); }
+bool Form1::angehalten() const { return ui.txtStop->text() == QLatin1String("1"); }
+
+void Form1::Command5_Click() { ui.txtStop->setText(QStringLiteral("1")); }
+void Form1::Command6_Click() { ui.txtStop->setText(QStringLiteral("0")); }
 
 void Form1::Command3_Click() {
   strich = 1;
-  Text1->setText(QStringLiteral("1"));
+  ui.Text1->setText(QStringLiteral("1"));
 }
 
 void Form1::Command4_Click() {
   strich = 2;
-  Text1->setText(QStringLiteral("2"));
+  ui.Text1->setText(QStringLiteral("2"));
 }

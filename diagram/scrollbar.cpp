@@ -9,4 +9,4 @@
 #include "app/form1.h"
 #include "support/numbers.h"
 
-void Form1::HScroll1_Change() { txtStart->setText(support::localeText(HScroll1->value() / 100.0)); }
+void Form1::HScroll1_Change() { ui.txtStart->setText(support::localeText(ui.HScroll1->value() / 100.0)); }

@@ -1,13 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
-//
-// "Start": the bifurcation sweep. The p interval is divided into 1000
-// columns; in each, an orbit starts at the start value, the chosen growth law
-// is iterated bis + 1 times, and the iterates after von are plotted at their
-// height X. The event loop runs between columns, so any handler, a second
-// sweep included, can run nested in this one at those points. The orbits
-// themselves are iterated ahead by worker threads (orbits/columnengine.h);
-// this thread takes the columns in order, draws them and serves events.
+
+#include "diagram/sweep.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -18,7 +13,6 @@
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
-#include "orbits/columnengine.h"
 #include "support/numbers.h"
 #include "support/palette.h"
 
@@ -28,7 +22,6 @@ using support::toSingle;
 
 namespace {
 
-constexpr int kRed = 4;
 // A wait for a column ends at least this often, for the paced repaints.
 constexpr int kFrameMs = 16;
 
@@ -41,125 +34,150 @@ std::int64_t countBelow(double n) {
   return n <= 0 ? 0 : n >= kNever ? std::int64_t(kNever) : std::int64_t(std::ceil(n));
 }
 
-// Whatever ends a run, nothing it asked for is computed any further.
-struct StopAtEnd {
-  orbits::ColumnEngine& engine;
-  ~StopAtEnd() { engine.stop(); }
-};
+std::function<void(std::int32_t)>& beforeColumn() {
+  static std::function<void(std::int32_t)> hook;
+  return hook;
+}
 
 }  // namespace
 
-void Form1::Command1_Click() {
-  // Start of a run. The surface repaints first a frame's time from here, so
-  // a sweep of a few milliseconds shows once, at its end.
-  picAusgabe->hold();
-  if (!yield()) return;
-  txtStop->setText(QStringLiteral("0"));
-  double von = numberFromText(txtVon->text());
-  std::int32_t bis = support::roundToInt32(numberFromText(txtBis->text()));
-  if (von < 0) von = 0;
-  if (bis <= von) bis = support::roundToInt32(von + 1);
-  txtVon->setText(support::qTextFromDouble(von));
-  txtBis->setText(support::qTextFromDouble(bis));
-  startwert = HScroll1->value() / 100.0;
-  links = numberFromText(txtLinks->text());
-  rechts = numberFromText(txtRechts->text());
-  xMax = numberFromText(txtXMAX->text());
-  xMin = numberFromText(txtXMIN->text());
-  setzeKoordinaten();
-  // The workers start on the first columns while the grid is drawn.
-  schritt = (rechts - links) / 1000;
-  const std::int64_t gelbAb = firstAbove(von);
-  // What the current column draws, from the state as it stands now.
-  auto inputs = [&] {
-    orbits::ColumnRun run;
-    run.settings.startwert = startwert;
-    run.settings.steps = std::int64_t{bis} + 1;
-    run.settings.vorlaufBis =
-        chkVorlauf->checkState() == Qt::Checked ? countBelow(numberFromText(txtVorlauf->text())) : 0;
-    run.settings.gelbAb = gelbAb;
-    run.settings.normiert = optR->isChecked();
-    run.settings.verhulst = optV->isChecked();
-    run.settings.thin = int(picAusgabe->penPixels(1));
-    run.settings.pen = int(picAusgabe->penPixels(strich));
-    run.settings.mapping = picAusgabe->pixelMapping();
-    run.links = links;
-    run.schritt = schritt;
-    return run;
-  };
-  const StopAtEnd stopAtEnd{*rechenwerk};
-  orbits::ColumnRun run = inputs();
-  rechenwerk->prepare(run, 0);
+void Form1::Command1_Click() { Sweep(*this).run(); }
 
-  // Grid, and the thick line just above X = 0.
-  gitter();
-  picAusgabe->setDrawWidth(3);
-  picAusgabe->line(toSingle(links), 0.01f, toSingle(rechts), 0.01f, paletteColor(kRed));
-  picAusgabe->setDrawWidth(1);
+void Sweep::setBeforeColumnHook(std::function<void(std::int32_t)> hook) { beforeColumn() = std::move(hook); }
 
-  // Columns. links and schritt are read afresh for each one; a sweep nested
-  // in a yield leaves spalte at 1000, so this one then computes the column
+Sweep::Sweep(Form1& form) : f(form), ui(form.ui) {}
+
+Sweep::~Sweep() { f.rechenwerk->stop(); }
+
+void Sweep::run() {
+  if (!begin()) return;
+  // links and schritt are read afresh for each column; a sweep nested in a
+  // yield leaves spalte at kColumns, so this one then computes the column
   // at the right limit and ends.
-  // The marker and the pen are set when someone can see them: before events
-  // are processed (a handler may read, move or draw with them, a repaint
-  // shows the marker) and at the end, so that after every column they stand
-  // as that column leaves them, whatever a mouse move did meanwhile.
-  bool owed = false;
-  int pen = 1;  // the pen width the last column left
-  auto settle = [&] {
-    picAusgabe->setDrawWidth(pen);
-    const float column = toSingle(p);
-    Line1->setX1(column);
-    Line1->setX2(column);
-    picAusgabe->setChildLeft(txtp, column);
-    txtp->setText(support::localeText(p));
-    owed = false;
-  };
-  // Serves the window's events. What a handler does there counts as done
-  // just before the column at hand, which is then drawn from the new state.
-  auto serve = [&](auto&& process) {
-    if (owed) settle();
-    picAusgabe->pace();  // the surface and its marker repaint at most about 60 times a second
-    process();
-    picAusgabe->hold();
-    run = inputs();
-    return !beendet;
-  };
-  for (spalte = 0; spalte <= 999; ++spalte) {
+  for (f.spalte = 0; f.spalte < orbits::kColumns; ++f.spalte) {
     bool paused = false;
-    while (txtStop->text() == QLatin1String("1")) {
-      if (owed) settle();
-      picAusgabe->release();
-      rechenwerk->hold();
-      forms::waitForEvents();
-      if (beendet) return;
-      paused = true;
-    }
+    if (!waitWhilePaused(paused)) return;
+    if (auto& hook = beforeColumn()) hook(f.spalte);
     // The yield before each column; between columns that take microseconds
-    // it runs once a millisecond (see forms::eventsDue).
-    if (spalte == 0 || paused || forms::eventsDue()) {
-      if (!serve([&] { yield(); })) return;
+    // it runs once a millisecond (see forms::eventsDue), and always before
+    // the last, so that a click during a sweep is handled inside it.
+    if (f.spalte == 0 || f.spalte == orbits::kColumns - 1 || paused || forms::eventsDue()) {
+      if (!serveEvents(Serve::Yield)) return;
     }
-    p = links + spalte * schritt;
-    // While the column is computed, the window answers; the marker shows
-    // the column in work, and the paced repaints go on.
+    f.p = f.fenster.links + f.spalte * f.schritt;
     orbits::ColumnPixels column;
-    while (!(column = rechenwerk->take(run, spalte))) {
-      settle();
-      if (!serve([] { forms::waitForEventsFor(kFrameMs); })) return;
-      p = links + spalte * schritt;
-    }
-    if (column.x >= 0)
-      picAusgabe->drawStrip(column.firstX(), column.strips, column.height, column.rows(), column.stride());
-    bestand = column.bestand;
-    iteration = std::int64_t{bis} + 1;
-    // Every lead-in or orbit point sets the pen back to 1 after itself.
-    pen = run.settings.vorlaufBis > 0 || bis >= gelbAb ? 1 : strich;
-    owed = true;
+    if (!waitForColumn(column)) return;
+    drawColumn(column);
   }
-  if (owed) settle();
+  if (owed) settleMarker();
 
   // End of the run: labels over a strip 1/36 of the width.
-  beschriftung(36);
-  picAusgabe->release();
+  f.beschriftung(36);
+  ui.picAusgabe->release();
+}
+
+// Reads the inputs, sets the workers on the first columns and draws the grid
+// meanwhile. False if the program ends in the first yield.
+bool Sweep::begin() {
+  // The surface repaints first a frame's time from here, so a sweep of a few
+  // milliseconds shows once, at its end.
+  ui.picAusgabe->hold();
+  if (!f.yield()) return false;
+  ui.txtStop->setText(QStringLiteral("0"));
+  double von = numberFromText(ui.txtVon->text());
+  bis = support::roundToInt32(numberFromText(ui.txtBis->text()));
+  if (von < 0) von = 0;
+  if (bis <= von) bis = support::roundToInt32(von + 1);
+  ui.txtVon->setText(support::qTextFromDouble(von));
+  ui.txtBis->setText(support::qTextFromDouble(bis));
+  f.startwert = ui.HScroll1->value() / 100.0;
+  f.fenster = Grenzen::read(ui);
+  f.setzeKoordinaten();
+  f.schritt = (f.fenster.rechts - f.fenster.links) / orbits::kColumns;
+  gelbAb = firstAbove(von);
+  current = inputs();
+  f.rechenwerk->prepare(current, 0);
+
+  // Grid, and the thick line just above X = 0.
+  f.gitter();
+  ui.picAusgabe->setDrawWidth(3);
+  ui.picAusgabe->line(toSingle(f.fenster.links), 0.01f, toSingle(f.fenster.rechts), 0.01f, paletteColor(support::kRed));
+  ui.picAusgabe->setDrawWidth(1);
+  return true;
+}
+
+orbits::ColumnRun Sweep::inputs() const {
+  orbits::ColumnRun run;
+  run.settings.startwert = f.startwert;
+  run.settings.steps = std::int64_t{bis} + 1;
+  run.settings.vorlaufBis =
+      ui.chkVorlauf->checkState() == Qt::Checked ? countBelow(numberFromText(ui.txtVorlauf->text())) : 0;
+  run.settings.gelbAb = gelbAb;
+  run.settings.normiert = ui.optR->isChecked();
+  run.settings.verhulst = ui.optV->isChecked();
+  run.settings.thin = int(ui.picAusgabe->penPixels(1));
+  run.settings.pen = int(ui.picAusgabe->penPixels(f.strich));
+  run.settings.mapping = ui.picAusgabe->pixelMapping();
+  run.links = f.fenster.links;
+  run.schritt = f.schritt;
+  return run;
+}
+
+// While the pause holds, the workers stand still and the window sleeps until
+// an event comes. False once the program ends.
+bool Sweep::waitWhilePaused(bool& paused) {
+  while (f.angehalten()) {
+    if (owed) settleMarker();
+    ui.picAusgabe->release();
+    f.rechenwerk->hold();
+    forms::waitForEvents();
+    if (f.beendet) return false;
+    paused = true;
+  }
+  return true;
+}
+
+// What a handler does here counts as done just before the column at hand,
+// which is then drawn from the new state. False once the program ends.
+bool Sweep::serveEvents(Serve how) {
+  if (owed) settleMarker();
+  ui.picAusgabe->pace();  // the surface and its marker repaint at most about 60 times a second
+  if (how == Serve::Yield)
+    f.yield();
+  else
+    forms::waitForEventsFor(kFrameMs);
+  ui.picAusgabe->hold();
+  current = inputs();
+  return !f.beendet;
+}
+
+// While the column is computed, the window answers; the marker shows the
+// column in work, and the paced repaints go on.
+bool Sweep::waitForColumn(orbits::ColumnPixels& column) {
+  while (!(column = f.rechenwerk->take(current, f.spalte))) {
+    settleMarker();
+    if (!serveEvents(Serve::WaitForColumn)) return false;
+    f.p = f.fenster.links + f.spalte * f.schritt;
+  }
+  return true;
+}
+
+void Sweep::drawColumn(const orbits::ColumnPixels& column) {
+  if (column.x >= 0)
+    ui.picAusgabe->drawStrip(column.firstX(), column.strips, column.height, column.rows(), column.stride());
+  f.bestand = column.bestand;
+  f.iteration = std::int64_t{bis} + 1;
+  // Every lead-in or orbit point sets the pen back to 1 after itself.
+  pen = current.settings.vorlaufBis > 0 || bis >= gelbAb ? 1 : f.strich;
+  owed = true;
+}
+
+void Sweep::settleMarker() {
+  ui.picAusgabe->setDrawWidth(pen);
+  const float column = toSingle(f.p);
+  ui.Line1->setX1(column);
+  ui.Line1->setX2(column);
+  ui.picAusgabe->setChildLeft(ui.txtp, column);
+  ui.txtp->setText(support::localeText(f.p));
+  owed = false;
 }

@@ -10,8 +10,10 @@
 
 // Qt's pool hands a task to its thread, and tells that all are done, through
 // locks of its own which the thread sanitizer does not see (Qt is not built
-// with it). These tell it where the engine relies on them; they do nothing
-// in other builds.
+// with it); so does the queued call that wakes the window's thread. These
+// tell it where the engine relies on them, one token for each kind of hand-
+// over, released right before the hand-over and only when it happens, so
+// that they order nothing else. They do nothing in other builds.
 #if defined(__SANITIZE_THREAD__)
 #define VARNOSKEL_TSAN 1
 #elif defined(__has_feature)
@@ -42,8 +44,10 @@ std::int32_t aheadFor(const ColumnRun& run, int workers) {
   const std::size_t cells = strips * (std::size_t(run.settings.mapping.height) + 2 * strips);
   // A column's cells, its handle, and some room for the allocator's own.
   const std::size_t column = sizeof(ColumnPixels) + 64 + cells * sizeof(std::uint32_t);
+  // Enough for every worker to have two batches, but never more than a sweep
+  // has: with many workers (a 32-thread desktop) the least would pass it.
   const std::size_t least = std::size_t(2) * kSideBySide * std::max(1, workers);
-  return std::int32_t(std::clamp(kAheadBytes / column, least, std::size_t{1000}));
+  return std::int32_t(std::min(std::max(kAheadBytes / column, least), std::size_t(kColumns)));
 }
 
 bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
@@ -53,12 +57,24 @@ bool operator==(const ColumnRun& a, const ColumnRun& b) {
   return a.settings == b.settings && same(a.links, b.links) && same(a.schritt, b.schritt);
 }
 
-ColumnEngine::ColumnEngine(QObject* parent) : QObject(parent) { m_pool.setMaxThreadCount(QThread::idealThreadCount()); }
+ColumnEngine::ColumnEngine(int workers, QObject* parent) : QObject(parent) {
+  m_pool.setMaxThreadCount(workers > 0 ? workers : QThread::idealThreadCount());
+}
 
 ColumnEngine::~ColumnEngine() {
   stop();
   m_pool.waitForDone();
-  TAKEN_OVER(&m_pool);
+  TAKEN_OVER(&m_handOver.done);
+}
+
+void ColumnEngine::setGate(std::function<void(std::int32_t)> gate) {
+  std::lock_guard lock(m_mutex);
+  m_gate = std::move(gate);
+}
+
+std::int32_t ColumnEngine::waitingFor() const {
+  std::lock_guard lock(m_mutex);
+  return m_waiting ? m_wanted : -1;
 }
 
 ColumnPixels ColumnEngine::take(const ColumnRun& run, std::int32_t spalte) {
@@ -140,13 +156,14 @@ void ColumnEngine::startWorkers() {
     starting = m_pool.maxThreadCount() - m_busy;
     m_busy += starting;
   }
-  HANDED_OVER(&m_pool);
-  for (int i = 0; i < starting; ++i)
+  for (int i = 0; i < starting; ++i) {
+    HANDED_OVER(&m_handOver.task);
     m_pool.start([this] {
-      TAKEN_OVER(&m_pool);
+      TAKEN_OVER(&m_handOver.task);
       work();
-      HANDED_OVER(&m_pool);
+      HANDED_OVER(&m_handOver.done);
     });
+  }
 }
 
 // A worker takes the next few columns as long as any are wanted, computes
@@ -155,6 +172,7 @@ void ColumnEngine::work() {
   for (;;) {
     std::uint64_t generation;
     ColumnSettings settings;
+    std::function<void(std::int32_t)> gate;
     std::int32_t from;
     int count;
     double p[kSideBySide];
@@ -169,8 +187,10 @@ void ColumnEngine::work() {
       m_next += count;
       generation = m_generation;
       settings = m_run.settings;
+      gate = m_gate;
       for (int k = 0; k < count; ++k) p[k] = m_run.links + (from + k) * m_run.schritt;
     }
+    if (gate) gate(from);
     ColumnPixels columns[kSideBySide];
     const bool done = computeColumns(settings, p, count, columns, [&] { return keepGoing(generation); });
     bool wake = false;
@@ -184,13 +204,13 @@ void ColumnEngine::work() {
     // A queued call wakes the window's thread from its wait; it travels
     // through Qt's event queue.
     if (wake) {
-      HANDED_OVER(&m_waiting);
+      HANDED_OVER(&m_handOver.wake);
       QMetaObject::invokeMethod(this, "woken", Qt::QueuedConnection);
     }
   }
 }
 
-void ColumnEngine::woken() { TAKEN_OVER(&m_waiting); }
+void ColumnEngine::woken() { TAKEN_OVER(&m_handOver.wake); }
 
 bool ColumnEngine::keepGoing(std::uint64_t generation) {
   if (m_generation.load(std::memory_order_relaxed) != generation) return false;

@@ -13,6 +13,7 @@
 #include <QThreadPool>
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -25,7 +26,7 @@ namespace orbits {
 struct ColumnRun {
   ColumnSettings settings;
   double links = 0, schritt = 0;
-  std::int32_t last = 999;  // computed ahead up to here
+  std::int32_t last = kColumns - 1;  // computed ahead up to here
 
   friend bool operator==(const ColumnRun& a, const ColumnRun& b);  // bitwise; `last` aside
 };
@@ -34,7 +35,8 @@ class ColumnEngine : public QObject {
   Q_OBJECT
 
  public:
-  explicit ColumnEngine(QObject* parent = nullptr);
+  // With `workers` threads of its own pool; 0: one per core.
+  explicit ColumnEngine(int workers = 0, QObject* parent = nullptr);
   ~ColumnEngine() override;  // stops the workers and waits for them
 
   // Column `spalte` of the run, if it is ready; otherwise nothing, and the
@@ -51,6 +53,14 @@ class ColumnEngine : public QObject {
   void stop();
 
   int workers() const { return m_pool.maxThreadCount(); }
+
+  // For tests: a worker calls the gate before it computes the columns from
+  // `from` on, on its own thread, and goes on when the gate returns; so a
+  // test can hold a column back for as long as it likes.
+  void setGate(std::function<void(std::int32_t from)> gate);
+  // For tests: the column the window's thread waits for, -1 if it waits for
+  // none. The wait lasts until that column is ready.
+  std::int32_t waitingFor() const;
 
  private:
   // What the queued call from a worker runs on the window's thread: nothing
@@ -80,6 +90,15 @@ class ColumnEngine : public QObject {
   std::vector<ColumnPixels> m_ready;  // by column; those before m_wanted are gone
   int m_busy = 0;                     // workers running
   bool m_waiting = false;             // the window's thread waits for a column
+  std::function<void(std::int32_t)> m_gate;
+
+  // The points where work passes between threads through Qt's own locks,
+  // one token each for the thread sanitizer (see columnengine.cpp).
+  struct HandOvers {
+    char task = 0;  // the window's thread starts a task on a worker
+    char done = 0;  // a worker's task ends; the pool's waitForDone sees it
+    char wake = 0;  // a worker wakes the window's thread through its event queue
+  } m_handOver;
 };
 
 }  // namespace orbits

@@ -77,7 +77,8 @@ void plainBlock(Lanes& l, std::int64_t count, bool normiert, bool verhulst, cons
 
 namespace {
 
-constexpr int kCyan = 3, kYellow = 14;
+using support::kCyan;
+using support::kYellow;
 // Steps between two looks at the orbits and at keepGoing: a few microseconds.
 constexpr std::int64_t kBlock = 1024;
 

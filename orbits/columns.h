@@ -3,8 +3,8 @@
 //
 // What one column of the diagram draws, computed away from the window: the
 // start value, then the orbit from it at one p, iterated bis + 1 times, with
-// its lead-in and orbit points, as pixels of the picture. Up to four columns
-// are computed side by side. The cells equal those a loop over one orbit
+// its lead-in and orbit points, as pixels of the picture. Up to kSideBySide
+// columns are computed side by side. The cells equal those a loop over one orbit
 // at a time would draw: the same doubles in the same order of operations.
 #pragma once
 
@@ -18,6 +18,9 @@
 
 namespace orbits {
 
+// The diagram's columns: the p interval is divided into this many.
+constexpr std::int32_t kColumns = 1000;
+// Orbits computed side by side in one batch.
 constexpr int kSideBySide = 16;
 
 // Everything a column's pixels depend on, apart from its p.

@@ -17,6 +17,13 @@ constexpr std::array<std::uint32_t, 16> kPalette = {
     0xFFFF0000, 0xFFFF00FF, 0xFFFFFF00, 0xFFFFFFFF,  // light red, light magenta, yellow, white
 };
 
+// The indices the program draws with.
+constexpr int kCyan = 3;        // the start value and the lead-in points
+constexpr int kRed = 4;         // the grid and the label strip
+constexpr int kLightBlue = 9;   // the grid's tick labels
+constexpr int kLightCyan = 11;  // the label strip's labels
+constexpr int kYellow = 14;     // the orbit points
+
 constexpr std::uint32_t paletteColor(int index) { return kPalette.at(static_cast<std::size_t>(index & 15)); }
 
 }  // namespace support

@@ -22,16 +22,17 @@
 #include "app/toolkit.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "probe.h"
 #include "support/numbers.h"
 #include "support/palette.h"
 
 namespace fixture {
 
-inline std::unique_ptr<Form1> window() {
+inline std::unique_ptr<Form1Probe> window() {
   setUpToolkit();
   forms::setDoEventsHook(nullptr);
-  auto form = std::make_unique<Form1>();
-  form->show();
+  auto form = std::make_unique<Form1Probe>(std::make_unique<Form1>());
+  form->window.show();
   return form;
 }
 
@@ -52,15 +53,15 @@ inline void mouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::Mous
 
 // The widget pixel of a point (p, X) on the drawing surface: the surface
 // spans the window from links to rechts and from xMax down to xMin.
-inline QPointF at(const Form1& f, double p, double x) {
+inline QPointF at(const Form1Probe& f, double p, double x) {
   const auto* s = f.picAusgabe;
   return {(p - s->scaleLeft()) / (s->scaleRight() - s->scaleLeft()) * s->width(),
           (x - s->scaleTop()) / (s->scaleBottom() - s->scaleTop()) * s->height()};
 }
 
-inline void moveOn(Form1& f, double p, double x) { mouse(f.picAusgabe, QEvent::MouseMove, at(f, p, x)); }
+inline void moveOn(Form1Probe& f, double p, double x) { mouse(f.picAusgabe, QEvent::MouseMove, at(f, p, x)); }
 
-inline void press(Form1& f, double p, double x, Qt::MouseButton button = Qt::LeftButton) {
+inline void press(Form1Probe& f, double p, double x, Qt::MouseButton button = Qt::LeftButton) {
   mouse(f.picAusgabe, QEvent::MouseButtonPress, at(f, p, x), button, button);
   mouse(f.picAusgabe, QEvent::MouseButtonRelease, at(f, p, x), button, Qt::NoButton);
 }
@@ -72,12 +73,16 @@ inline int pixel(double u, double from, double to, int size) {
   const double c = (double(float(u)) - from) * size / (to - from);
   return c == size ? size - 1 : int(std::floor(c));
 }
-inline int column(const Form1& f, double p) { return pixel(p, f.links, f.rechts, f.picAusgabe->image().width()); }
-inline int row(const Form1& f, double x) { return pixel(x, f.xMax, f.xMin, f.picAusgabe->image().height()); }
+inline int column(const Form1Probe& f, double p) {
+  return pixel(p, f.fenster.links, f.fenster.rechts, f.picAusgabe->image().width());
+}
+inline int row(const Form1Probe& f, double x) {
+  return pixel(x, f.fenster.xMax, f.fenster.xMin, f.picAusgabe->image().height());
+}
 
 inline QRgb rgb(int index) { return support::paletteColor(index); }
-inline QRgb at(const Form1& f, int col, int row) { return f.picAusgabe->image().pixel(col, row); }
-inline std::set<int> rowsOf(const Form1& f, int col, QRgb color) {
+inline QRgb at(const Form1Probe& f, int col, int row) { return f.picAusgabe->image().pixel(col, row); }
+inline std::set<int> rowsOf(const Form1Probe& f, int col, QRgb color) {
   std::set<int> rows;
   for (int y = 0; y < f.picAusgabe->image().height(); ++y)
     if (at(f, col, y) == color) rows.insert(y);

@@ -73,7 +73,7 @@ class TestApp : public QObject {
     };
     auto form = window();
     for (const Place& place : places) {
-      auto* w = form->findChild<QWidget*>(QString::fromLatin1(place.name));
+      auto* w = form->window.findChild<QWidget*>(QString::fromLatin1(place.name));
       QVERIFY2(w, place.name);
       QCOMPARE(w->parentWidget()->objectName(), QString::fromLatin1(place.container));
       // txtp is moved to the left edge by start-up; "von" is wider than its
@@ -86,7 +86,7 @@ class TestApp : public QObject {
       QCOMPARE(w->height(), place.height / 15);
     }
     QCOMPARE(form->txtp->x(), 0);
-    QCOMPARE(form->centralWidget()->size(), QSize(13035 / 15, 9360 / 15));
+    QCOMPARE(form->window.centralWidget()->size(), QSize(13035 / 15, 9360 / 15));
 
     // Lines by their end points, in the container's pixels.
     const struct {
@@ -106,8 +106,8 @@ class TestApp : public QObject {
 
   void designValues() {
     auto form = window();
-    QCOMPARE(form->windowTitle(), QStringLiteral("Varnoskel"));
-    QVERIFY(!form->windowIcon().isNull());
+    QCOMPARE(form->window.windowTitle(), QStringLiteral("Varnoskel"));
+    QVERIFY(!form->window.windowIcon().isNull());
     QCOMPARE(form->Command1->text(), QStringLiteral("Start"));
     QCOMPARE(form->Command10->text(), QStringLiteral("zurück"));
     QCOMPARE(form->Text3->text(), QStringLiteral("X  von..    bis.."));
@@ -167,7 +167,7 @@ class TestApp : public QObject {
     // txtVorlauf lies in front of the check box it shares its place with;
     // the surface and the limit boxes cover the axis marks.
     QCOMPARE(form->Picture2->childAt(form->txtVorlauf->geometry().center()), form->txtVorlauf);
-    const QObjectList& stack = form->centralWidget()->children();  // bottom first
+    const QObjectList& stack = form->window.centralWidget()->children();  // bottom first
     for (QObject* mark : {form->Shape1, form->Shape2})
       for (QObject* cover : {static_cast<QObject*>(form->picAusgabe), static_cast<QObject*>(form->txtLinks),
                              static_cast<QObject*>(form->txtRechts)})
@@ -180,7 +180,7 @@ class TestApp : public QObject {
   void everyTextFitsItsBox() {
     auto form = window();
     QStringList clipped;
-    for (QLineEdit* box : form->centralWidget()->findChildren<QLineEdit*>()) {
+    for (QLineEdit* box : form->window.centralWidget()->findChildren<QLineEdit*>()) {
       QStyleOptionFrame option;
       option.initFrom(box);
       option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
@@ -198,13 +198,13 @@ class TestApp : public QObject {
   // and option buttons that stand on them.
   void panelsHaveTheWindowColour() {
     auto form = window();
-    const QImage shot = form->centralWidget()->grab().toImage();
-    const QColor windowColour = form->palette().color(QPalette::Base);
+    const QImage shot = form->window.centralWidget()->grab().toImage();
+    const QColor windowColour = form->window.palette().color(QPalette::Base);
     QCOMPARE(windowColour, QColor(Qt::white));  // on a default desktop
     // Bare spots: beside the option buttons, below the start-value scroll bar.
     const std::pair<QWidget*, QPoint> bare[] = {{form->Picture1, {470, 90}}, {form->Picture2, {5, 90}}};
     for (auto [panel, spot] : bare) {
-      const QPoint at = panel->mapTo(form->centralWidget(), spot) * shot.devicePixelRatio();
+      const QPoint at = panel->mapTo(form->window.centralWidget(), spot) * shot.devicePixelRatio();
       QCOMPARE(shot.pixelColor(at), windowColour);
     }
   }
@@ -224,9 +224,9 @@ class TestApp : public QObject {
   // between them.
   void keyboardFollowsTheTabColumn() {
     auto form = window();
-    Form1& f = *form;
-    QApplication::setActiveWindow(&f);
-    QVERIFY(QTest::qWaitForWindowActive(&f));
+    Form1Probe& f = *form;
+    QApplication::setActiveWindow(&f.window);
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
     QCOMPARE(QApplication::focusWidget(), f.picAusgabe);
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
       QTest::keyClick(QApplication::focusWidget(), key);
@@ -267,7 +267,7 @@ class TestApp : public QObject {
   // standard face.
   void buttonsInTheirColours() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     const std::pair<QPushButton*, QRgb> coloured[] = {
         {f.Command1, 0xFFFFFFC0},  {f.Command2, 0xFFFFFFC0},  {f.Command7, 0xFFFFFFC0},
         {f.Command8, 0xFFFFFFC0},  {f.Command11, 0xFFFFFFC0}, {f.Command9, 0xFFC0FFFF},
@@ -332,7 +332,7 @@ class TestApp : public QObject {
   // plain line of one colour.
   void sunkenAndFlatFrames() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     auto edges = [](QLineEdit* box) {
       const QImage picture = box->grab().toImage();
       const double dpr = picture.devicePixelRatio();
@@ -354,7 +354,7 @@ class TestApp : public QObject {
   // desktop scaled to 200 % as on a plain one.
   void linesOnTheirPixels() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     moveOn(f, 1.5, 0.75);  // the crosshair to the middle of the picture
     const QImage picture = f.picAusgabe->grab().toImage();
     const int dpr = int(picture.devicePixelRatio());
@@ -371,7 +371,7 @@ class TestApp : public QObject {
   // A screen reader can name every control: its caption or its help sentence.
   void everyControlHasANameToSpeak() {
     auto form = window();
-    const auto controls = form->centralWidget()->findChildren<QWidget*>();
+    const auto controls = form->window.centralWidget()->findChildren<QWidget*>();
     int named = 0;
     for (QWidget* w : controls) {
       if (w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;  // the toolkit's own parts
@@ -386,7 +386,7 @@ class TestApp : public QObject {
 
   void menuCommandsActOnOneClick() {
     auto form = window();
-    QMenuBar* bar = form->menuBar();
+    QMenuBar* bar = form->window.menuBar();
     QCOMPARE(bar->actions().size(), 2);
     QCOMPARE(bar->actions()[0]->text(), QStringLiteral("Startfenster"));
     QCOMPARE(bar->actions()[1]->text(), QStringLiteral("Programm beenden"));
@@ -399,14 +399,14 @@ class TestApp : public QObject {
 
   void startUpFillsTheState() {
     auto form = window();
-    QCOMPARE(form->links, 0.0);
-    QCOMPARE(form->rechts, 3.0);
-    QCOMPARE(form->xMin, 0.0);
-    QCOMPARE(form->xMax, 1.5);
-    QCOMPARE(form->altLinks, 0.0);
-    QCOMPARE(form->altRechts, 3.0);
-    QCOMPARE(form->altXMin, 0.0);
-    QCOMPARE(form->altXMax, 1.5);
+    QCOMPARE(form->fenster.links, 0.0);
+    QCOMPARE(form->fenster.rechts, 3.0);
+    QCOMPARE(form->fenster.xMin, 0.0);
+    QCOMPARE(form->fenster.xMax, 1.5);
+    QCOMPARE(form->alt.links, 0.0);
+    QCOMPARE(form->alt.rechts, 3.0);
+    QCOMPARE(form->alt.xMin, 0.0);
+    QCOMPARE(form->alt.xMax, 1.5);
     QCOMPARE(form->strich, std::int16_t(1));
     QCOMPARE(form->auswahlAktiv, 0);
     QCOMPARE(form->Line1->x1(), 0.0);
@@ -425,12 +425,12 @@ class TestApp : public QObject {
     click(form->Command1);
     QVERIFY(form->beendet);
     QVERIFY(form->spalte < 10);
-    QVERIFY(!form->isVisible());
+    QVERIFY(!form->window.isVisible());
   }
 
   void closingFromTheTitleBarEndsTheSweep() {
     auto form = window();
-    atYield(20, [&] { form->close(); });
+    atYield(20, [&] { form->window.close(); });
     click(form->Command1);
     QVERIFY(form->beendet);
     QVERIFY(form->spalte < 30);

@@ -119,7 +119,7 @@ struct OneOrbit {
   }
 };
 
-void setLook(Form1& f, const Look& look) {
+void setLook(Form1Probe& f, const Look& look) {
   click(look.normiert ? static_cast<QAbstractButton*>(f.optR) : f.optV);
   f.chkVorlauf->setChecked(look.vorlauf);
   f.txtVorlauf->setText(look.vorlaufText);
@@ -150,7 +150,7 @@ class TestColumns : public QObject {
     const QStringList vorlaufs = {"12", "0", "1", "2.5", "400", "-3", "abc"};
     for (int round = 0, n = rounds(150); round < n; ++round) {
       auto form = window();
-      Form1& f = *form;
+      Form1Probe& f = *form;
       const QStringList& w = windows[random() % std::size(windows)];
       f.txtLinks->setText(w[0]);
       f.txtRechts->setText(w[1]);
@@ -307,7 +307,7 @@ class TestColumns : public QObject {
     const double von = double(bis - 100);
     for (int attempt = 0; attempt < 5; ++attempt) {
       auto form = window();
-      Form1& f = *form;
+      Form1Probe& f = *form;
       const Limits before{2.5, 3, .3, 1.3, .1};
       f.txtLinks->setText("2.5");
       f.txtRechts->setText("3");
@@ -317,15 +317,15 @@ class TestColumns : public QObject {
       f.txtBis->setText(QString::number(bis));
       Look look, after;
       if (action == "zoom") click(f.Command8);  // "Fenster": the next press on the picture takes a window
-      QWindow* w = f.windowHandle();
+      QWindow* w = f.window.windowHandle();
       const double dpr = w->devicePixelRatio();
       // Through the platform, as the window system delivers a user's input.
       auto press = [&](QWidget* on, QPointF at, Qt::MouseButton button = Qt::LeftButton) {
-        const QPointF local = on->mapTo(&f, at);
+        const QPointF local = on->mapTo(&f.window, at);
         for (auto [type, held] : {std::pair{QEvent::MouseButtonPress, Qt::MouseButtons(button)},
                                   std::pair{QEvent::MouseButtonRelease, Qt::MouseButtons()}})
           QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
-              w, local * dpr, f.mapToGlobal(local) * dpr, held, button, type);
+              w, local * dpr, f.window.mapToGlobal(local) * dpr, held, button, type);
       };
       auto middle = [](QWidget* on) { return QPointF(on->width() / 2.0, on->height() / 2.0); };
       // Where the pointer goes on the picture: another place at each attempt,
@@ -341,7 +341,7 @@ class TestColumns : public QObject {
         column = f.spalte;
         // Waiting for column k, the marker stands at k; in the yield before
         // it, at k - 1.
-        inWait = f.p == f.links + f.spalte * f.schritt;
+        inWait = f.p == f.fenster.links + f.spalte * f.schritt;
         if (action == "pen 2") {
           press(f.Command4, middle(f.Command4));
           after.strich = 2;
@@ -367,7 +367,7 @@ class TestColumns : public QObject {
           limits.xMin = .2;
           limits.xMax = 1.4;
         } else if (action == "Startfenster") {
-          press(f.menuBar(), f.menuBar()->actionGeometry(f.cmdStart).center());
+          press(f.window.menuBar(), f.window.menuBar()->actionGeometry(f.cmdStart).center());
           limits.xMin = 0;
           limits.xMax = 1.5;
         } else if (action == "scroll bar") {
@@ -376,7 +376,7 @@ class TestColumns : public QObject {
           press(f.Command5, middle(f.Command5));
           // "W" once the sweep waits before the next column: the column in
           // work was finished, and nothing comes after it until then.
-          auto* resume = new QTimer(&f);
+          auto* resume = new QTimer(&f.window);
           QObject::connect(resume, &QTimer::timeout, [&, resume] {
             if (f.spalte != column + 1) return;
             pausedAt = f.spalte;
@@ -395,9 +395,9 @@ class TestColumns : public QObject {
           limits = {support::numberFromText(f.txtLinks->text()), support::numberFromText(f.txtRechts->text()),
                     support::numberFromText(f.txtXMIN->text()), support::numberFromText(f.txtXMAX->text()), .1};
         } else if (action == "mouse move") {
-          const QPointF local = f.picAusgabe->mapTo(&f, cursor + QPointF(20, 20));
+          const QPointF local = f.picAusgabe->mapTo(&f.window, cursor + QPointF(20, 20));
           QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
-              w, local * dpr, f.mapToGlobal(local) * dpr, Qt::NoButton, Qt::NoButton, QEvent::MouseMove);
+              w, local * dpr, f.window.mapToGlobal(local) * dpr, Qt::NoButton, Qt::NoButton, QEvent::MouseMove);
           readout = f.txtHilfe->text();
           QVERIFY(readout.startsWith("p = "));
         }
@@ -409,7 +409,7 @@ class TestColumns : public QObject {
       // one, as under the thread sanitizer, it may never wait; a timer then
       // brings the handler at a yield.)
       WhenWoken woken;
-      f.rechenwerk->installEventFilter(&woken);
+      f.rechenwerk.installEventFilter(&woken);
       QTimer late;
       late.setSingleShot(true);
       QObject::connect(&late, &QTimer::timeout, [&] {
@@ -462,8 +462,8 @@ class TestColumns : public QObject {
         texts.insert({{"txtLinks", "0"}, {"txtRechts", "3"}, {"txtXMIN", "0"}, {"txtXMAX", " 1.5"}});
       if (action == "zoom")
         for (const char* box : {"txtLinks", "txtRechts", "txtXMIN", "txtXMAX"})
-          texts[box] = f.findChild<QLineEdit*>(box)->text();  // what the press wrote (checked in the zoom tests)
-      for (auto [box, text] : texts.asKeyValueRange()) QCOMPARE(f.findChild<QLineEdit*>(box)->text(), text);
+          texts[box] = f.window.findChild<QLineEdit*>(box)->text();  // what the press wrote (checked in the zoom tests)
+      for (auto [box, text] : texts.asKeyValueRange()) QCOMPARE(f.window.findChild<QLineEdit*>(box)->text(), text);
       // A press through the platform moves the pointer there first, and the
       // help line follows it; after a move over the picture it reads p and X.
       if (action == "mouse move") QCOMPARE(f.txtHilfe->text(), readout);
@@ -482,8 +482,8 @@ class TestColumns : public QObject {
         bestand = now.columns(column, 1000, after, von, bis);
       }
       auto labelled = window();
-      labelled->links = limits.links;
-      labelled->rechts = limits.rechts;
+      labelled->fenster.links = limits.links;
+      labelled->fenster.rechts = limits.rechts;
       labelled->txtXMIN->setText(support::qTextFromDouble(limits.xMin));
       labelled->txtXMAX->setText(support::qTextFromDouble(limits.xMax));
       click(labelled->Command2);
@@ -506,19 +506,19 @@ class TestColumns : public QObject {
     const std::int64_t bis = qEnvironmentVariableIsSet("VARNOSKEL_QUICK") ? 200000 : 1000000;
     for (int attempt = 0; attempt < 5; ++attempt) {
       auto form = window();
-      Form1& f = *form;
+      Form1Probe& f = *form;
       f.txtVon->setText(QString::number(bis - 10));
       f.txtBis->setText(QString::number(bis));
-      QWindow* w = f.windowHandle();
+      QWindow* w = f.window.windowHandle();
       bool inWait = false;
       QTimer move;
       move.setSingleShot(true);
       QObject::connect(&move, &QTimer::timeout, [&] {
-        inWait = f.spalte == 999 && f.p == f.links + 999 * f.schritt;
-        const QPointF local = f.picAusgabe->mapTo(&f, QPointF(100 + attempt, 100));
+        inWait = f.spalte == 999 && f.p == f.fenster.links + 999 * f.schritt;
+        const QPointF local = f.picAusgabe->mapTo(&f.window, QPointF(100 + attempt, 100));
         QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
-            w, local * w->devicePixelRatio(), f.mapToGlobal(local) * w->devicePixelRatio(), Qt::NoButton, Qt::NoButton,
-            QEvent::MouseMove);
+            w, local * w->devicePixelRatio(), f.window.mapToGlobal(local) * w->devicePixelRatio(), Qt::NoButton,
+            Qt::NoButton, QEvent::MouseMove);
       });
       // Before the last column, "2": the column is computed anew, and the
       // window waits for it.
@@ -545,20 +545,22 @@ class TestColumns : public QObject {
   // system ends the run and its workers at once.
   void giantColumnAnswersTheWindowSystem() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtBis->setText("2147483647");
-    QWindow* w = f.windowHandle();
+    QWindow* w = f.window.windowHandle();
     // The platform speaks in the screen's own pixels.
     auto send = [&](QWidget* on, QEvent::Type type, Qt::MouseButtons held) {
-      const QPoint local = on->mapTo(&f, QPoint(on->width() - 4, on->height() / 2));
+      const QPoint local = on->mapTo(&f.window, QPoint(on->width() - 4, on->height() / 2));
       QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-          w, QPointF(local) * w->devicePixelRatio(), QPointF(f.mapToGlobal(local)) * w->devicePixelRatio(), held,
+          w, QPointF(local) * w->devicePixelRatio(), QPointF(f.window.mapToGlobal(local)) * w->devicePixelRatio(), held,
           Qt::LeftButton, type);
     };
     int released = -1, later = -1;
     QString paused;
     bool lost = false;
-    auto at = [&](int ms, std::function<void()> action) { QTimer::singleShot(ms, Qt::PreciseTimer, &f, action); };
+    auto at = [&](int ms, std::function<void()> action) {
+      QTimer::singleShot(ms, Qt::PreciseTimer, &f.window, action);
+    };
     at(100, [&] { send(f.HScroll1, QEvent::MouseButtonPress, Qt::LeftButton); });
     at(1000, [&] { send(f.HScroll1, QEvent::MouseButtonRelease, Qt::NoButton); });
     at(1100, [&] { released = f.HScroll1->value(); });
@@ -571,7 +573,7 @@ class TestColumns : public QObject {
     });
     at(60000, [&] {  // should the window system's close be lost
       lost = true;
-      f.close();
+      f.window.close();
     });
     click(f.Command1);
     QVERIFY(!lost);  // the window system's close ended the run

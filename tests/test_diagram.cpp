@@ -38,9 +38,11 @@ std::vector<double> orbit(double p, double x0, int n, bool normiert) {
 }
 
 // The p of column `spalte` of the window on display.
-double columnP(const Form1& f, int spalte) { return f.links + spalte * ((f.rechts - f.links) / 1000); }
+double columnP(const Form1Probe& f, int spalte) {
+  return f.fenster.links + spalte * ((f.fenster.rechts - f.fenster.links) / 1000);
+}
 
-std::set<int> rowsFor(const Form1& f, const std::vector<double>& xs, std::size_t from, std::size_t to) {
+std::set<int> rowsFor(const Form1Probe& f, const std::vector<double>& xs, std::size_t from, std::size_t to) {
   std::set<int> rows;
   for (std::size_t k = from; k <= to; ++k) rows.insert(row(f, xs[k]));
   return rows;
@@ -56,7 +58,7 @@ class TestDiagram : public QObject {
 
   void frameOfTheStartWindow() {
     auto form = window();
-    const Form1& f = *form;
+    const Form1Probe& f = *form;
     const QImage& image = f.picAusgabe->image();
     QCOMPARE(image.size(), QSize(800, 480));
     QCOMPARE(ticks().size(), std::size_t(15));
@@ -88,14 +90,14 @@ class TestDiagram : public QObject {
 
   void xReframesWithNewXLimitsAndTheOldPScale() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtXMAX->setText(" 1");
     f.txtXMIN->setText(" .5");
     f.txtLinks->setText("2");  // typed, not yet drawn: the p scale stays
     click(f.Command2);
-    QCOMPARE(f.xMax, 1.0);
-    QCOMPARE(f.xMin, 0.5);
-    QCOMPARE(f.links, 0.0);
+    QCOMPARE(f.fenster.xMax, 1.0);
+    QCOMPARE(f.fenster.xMin, 0.5);
+    QCOMPARE(f.fenster.links, 0.0);
     std::set<int> gridRows;
     for (double t : ticks())
       if (t >= 0.5 && t <= 1) gridRows.insert(row(f, t));
@@ -111,7 +113,7 @@ class TestDiagram : public QObject {
   void fixedPointColumns() {
     for (bool normiert : {true, false}) {
       auto form = window();
-      Form1& f = *form;
+      Form1Probe& f = *form;
       if (!normiert) click(f.optV);
       click(f.Command1);
       QCOMPARE(f.spalte, 1000);
@@ -127,7 +129,7 @@ class TestDiagram : public QObject {
   // A column alone in its pixel column, at normalised p = 2.3: a 2-cycle.
   void periodTwoColumn() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("1.796");
     f.txtRechts->setText("2.796");
     click(f.Command1);
@@ -155,7 +157,7 @@ class TestDiagram : public QObject {
 
   void withoutLeadInOnlyTheStartValueIsCyan() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("1.796");
     f.txtRechts->setText("2.796");
     click(f.chkVorlauf);
@@ -171,7 +173,7 @@ class TestDiagram : public QObject {
   // Yellow from counter von + 1 on: X(floor(von) + 2) ... X(bis + 1).
   void yellowPointsFollowVonAndBis() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("1.796");
     f.txtRechts->setText("2.796");
     f.txtVon->setText("2.5");
@@ -218,7 +220,7 @@ class TestDiagram : public QObject {
 
   void markerAndReadoutTravelWithTheSweep() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     double seenMarker = -1;
     QString seenText;
     atYield(502, [&] {  // the yield before column 500, after column 499 was drawn
@@ -235,7 +237,7 @@ class TestDiagram : public QObject {
   // links + 1000 schritt, the right limit, and its label pass.
   void sweepNestedInASweep() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("0");
     f.txtRechts->setText("2.5");
     atYield(50, [&] { click(f.Command1); });
@@ -259,7 +261,7 @@ class TestDiagram : public QObject {
     const QImage reference = plain->picAusgabe->image();
 
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     int yields = 0, spalteAtPause = -1;
     QImage atPause;
     forms::setDoEventsHook([&] {
@@ -286,7 +288,7 @@ class TestDiagram : public QObject {
 
   void typingOneIntoTxtStopPauses() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     int yields = 0, held = -1;
     forms::setDoEventsHook([&] {
       ++yields;
@@ -318,7 +320,7 @@ class TestDiagram : public QObject {
   // orbit points are 2 pixels wide; lead-in points stay 1 pixel wide.
   void penWidthFromTheNextColumn() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     atYield(600, [&] { click(f.Command4); });  // before column 598
     click(f.Command1);
     QCOMPARE(f.strich, std::int16_t(2));
@@ -342,7 +344,7 @@ class TestDiagram : public QObject {
 
   void scrollBarShowsTheStartValue() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.HScroll1->setValue(1);
     QCOMPARE(f.txtStart->text(), support::localeText(0.01));
     f.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -392,7 +394,7 @@ class TestDiagram : public QObject {
     QFETCH(QString, xMin);
     QFETCH(QString, xMax);
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText(links);
     f.txtRechts->setText(rechts);
     f.txtXMIN->setText(xMin);
@@ -410,9 +412,9 @@ class TestDiagram : public QObject {
   // computes, and the sweep stops there.
   void closingDuringAGiantColumn() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtBis->setText("2147483648");
-    QTimer::singleShot(300, &f, [&] { f.close(); });
+    QTimer::singleShot(300, &f.window, [&] { f.window.close(); });
     click(f.Command1);
     QVERIFY(f.beendet);
     QCOMPARE(f.spalte, 0);
@@ -423,7 +425,7 @@ class TestDiagram : public QObject {
   // the stretches of lead-in, of nothing and of orbit points.
   void infiniteGrowthEndsAsTheOneOrbitLoop() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("-1e999");
     f.txtRechts->setText("1e999");
     f.txtVorlauf->setText("1");
@@ -438,7 +440,7 @@ class TestDiagram : public QObject {
 
   void divergingOrbitSkipsTheRestOfItsColumn() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("9");
     f.txtRechts->setText("10");
     click(f.Command1);

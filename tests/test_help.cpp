@@ -25,7 +25,7 @@ class TestHelp : public QObject {
 
   void everyControlExplainsItself() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     const std::pair<QWidget*, const char*> sentences[] = {
         {f.chkVorlauf, "Den Anfang der Bestandsfolge zeigen"},
         {f.txtVon, "Anzahl der Iterationen bevor gezeichnet wird, direkt hier eingeben"},
@@ -57,7 +57,7 @@ class TestHelp : public QObject {
 
   void startSentenceEndsWithTxtVonAsTyped() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     const QString start = QStringLiteral("Darstellung start, Punkte werden gesetzt ab Iteration ");
     moveOver(f.Command1);
     QCOMPARE(f.txtHilfe->text(), start + "100");
@@ -74,10 +74,10 @@ class TestHelp : public QObject {
 
   void bareWindowHidesTheReadout() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     moveOn(f, 1, 1);
     QVERIFY(f.txtHilfe->text().startsWith("p = "));
-    mouse(f.centralWidget(), QEvent::MouseMove, QPointF(5, 300));
+    mouse(f.window.centralWidget(), QEvent::MouseMove, QPointF(5, 300));
     QVERIFY(f.txtY->isHidden());
     QVERIFY(f.Line2->isHidden());
     QVERIFY(f.Line1->isVisible() && f.txtp->isVisible());
@@ -90,10 +90,10 @@ class TestHelp : public QObject {
   // what lies behind them.
   void linesAndShapesCountAsWhatIsBehind() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     for (forms::RectShape* shape : {f.Shape1, f.Shape2}) {
       const QPoint inside = shape->geometry().topLeft() + QPoint(2, 2);
-      QCOMPARE(f.centralWidget()->childAt(inside), nullptr);
+      QCOMPARE(f.window.centralWidget()->childAt(inside), nullptr);
     }
     click(f.Command8);
     moveOn(f, 1, 1);
@@ -105,7 +105,7 @@ class TestHelp : public QObject {
 
   void silentControlsLeaveTheLine() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     moveOn(f, 2.5, 0.75);
     const QString readout = f.txtHilfe->text();
     for (QWidget* w :
@@ -114,7 +114,8 @@ class TestHelp : public QObject {
           static_cast<QWidget*>(f.Text4), static_cast<QWidget*>(f.Text5), static_cast<QWidget*>(f.txtVorlauf),
           static_cast<QWidget*>(f.txtStop), static_cast<QWidget*>(f.Text1), static_cast<QWidget*>(f.txtHilfe),
           static_cast<QWidget*>(f.txtp), static_cast<QWidget*>(f.txtY), static_cast<QWidget*>(f.Label2),
-          static_cast<QWidget*>(f.Picture1), static_cast<QWidget*>(f.Picture2), static_cast<QWidget*>(f.menuBar())}) {
+          static_cast<QWidget*>(f.Picture1), static_cast<QWidget*>(f.Picture2),
+          static_cast<QWidget*>(f.window.menuBar())}) {
       moveOver(w);
       QVERIFY2(f.txtHilfe->text() == readout, qPrintable(w->objectName()));
       QVERIFY2(f.txtY->isVisible(), qPrintable(w->objectName()));

@@ -45,20 +45,20 @@ bool isWrittenNumber(const QString& text) {
   return form.match(text).hasMatch();
 }
 
-void checkLimitBoxes(const Form1& f, const char* after) {
+void checkLimitBoxes(const Form1Probe& f, const char* after) {
   for (const QLineEdit* box : {f.txtLinks, f.txtRechts, f.txtXMIN, f.txtXMAX})
     QVERIFY2(isWrittenNumber(box->text()),
              qPrintable(QString("%1 after %2: '%3'").arg(box->objectName(), after, box->text().left(40))));
 }
 
 // "max" after it all: the start window's diagram, with the default settings.
-void drawsTheStartWindow(Form1& f) {
+void drawsTheStartWindow(Form1Probe& f) {
   f.txtVon->setText("100");
   f.txtBis->setText("200");
   f.txtVorlauf->setText("12");
   click(f.Command9);
-  QCOMPARE(f.links, 0.0);
-  QCOMPARE(f.rechts, 3.0);
+  QCOMPARE(f.fenster.links, 0.0);
+  QCOMPARE(f.fenster.rechts, 3.0);
   QCOMPARE(rowsOf(f, column(f, 1.5), rgb(14)), std::set<int>{row(f, 1.0)});
 }
 
@@ -82,15 +82,15 @@ class TestHostile : public QObject {
     QFETCH(QString, box);
     QFETCH(QString, text);
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
-    f.findChild<QLineEdit*>(box)->setText(text);
+    f.window.findChild<QLineEdit*>(box)->setText(text);
     f.txtBis->setText("150");
     click(f.Command1);
     QCOMPARE(f.spalte, 1000);
-    if (box == "txtLinks") QCOMPARE(f.links, support::numberFromText(text));
-    if (box == "txtXMAX") QCOMPARE(f.xMax, support::numberFromText(text));
-    QVERIFY(std::isfinite(f.links) && std::isfinite(f.xMax));
+    if (box == "txtLinks") QCOMPARE(f.fenster.links, support::numberFromText(text));
+    if (box == "txtXMAX") QCOMPARE(f.fenster.xMax, support::numberFromText(text));
+    QVERIFY(std::isfinite(f.fenster.links) && std::isfinite(f.fenster.xMax));
     click(f.Command2);
     moveOn(f, 1, 1);
     click(f.Command8);
@@ -120,8 +120,8 @@ class TestHostile : public QObject {
     QFETCH(QString, box);
     QFETCH(QString, text);
     auto form = window();
-    Form1& f = *form;
-    f.findChild<QLineEdit*>(box)->setText(text);
+    Form1Probe& f = *form;
+    f.window.findChild<QLineEdit*>(box)->setText(text);
     const double read = support::numberFromText(text);
     double von = box == "txtVon" ? read : 100;
     std::int32_t bis = box == "txtBis" ? support::roundToInt32(read) : 200;
@@ -153,7 +153,7 @@ class TestHostile : public QObject {
   void windowsWithoutExtentAndReversed() {
     QFETCH(QStringList, limits);
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     f.txtLinks->setText(limits[0]);
     f.txtRechts->setText(limits[1]);
@@ -176,17 +176,17 @@ class TestHostile : public QObject {
   // window without extent, which draws nothing and breaks nothing.
   void sixtyZoomsInARow() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     for (int zoom = 0; zoom < 60; ++zoom) {
       click(f.Command8);
       mouse(f.picAusgabe, QEvent::MouseButtonPress, QPointF(400, 240), Qt::LeftButton, Qt::LeftButton);
       QCOMPARE(f.auswahlAktiv, 0);
       checkLimitBoxes(f, "a zoom");
     }
-    QCOMPARE(f.rechts - f.links, 0.0);
-    QCOMPARE(f.xMax - f.xMin, 0.0);
+    QCOMPARE(f.fenster.rechts - f.fenster.links, 0.0);
+    QCOMPARE(f.fenster.xMax - f.fenster.xMin, 0.0);
     mouse(f.picAusgabe, QEvent::MouseMove, QPointF(100, 100));
-    QCOMPARE(f.txtp->text(), support::qTextFromSingle(float(f.links)));  // every pixel reads as the limit
+    QCOMPARE(f.txtp->text(), support::qTextFromSingle(float(f.fenster.links)));  // every pixel reads as the limit
     click(f.Command10);
     drawsTheStartWindow(f);
   }

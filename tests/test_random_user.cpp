@@ -26,7 +26,7 @@ class RandomUser {
   int done() const { return m_done; }
   int windows() const { return m_windows; }
   int meanwhile() const { return m_meanwhile; }
-  Form1& form() { return *m_form; }
+  Form1Probe& form() { return *m_form; }
 
   void run() {
     fresh();
@@ -103,7 +103,7 @@ class RandomUser {
     --m_left;
     ++m_done;
     ++m_depth;
-    Form1& f = *m_form;
+    Form1Probe& f = *m_form;
     const QPointF somewhere(uniform(0, 800), uniform(0, 480));
     switch (pick(24)) {
       case 0: click(f.Command1); break;  // Start, perhaps inside a sweep
@@ -142,7 +142,7 @@ class RandomUser {
         break;
       }
       case 22: {
-        QWidget* all[] = {f.centralWidget(), f.Command1, f.chkVorlauf, f.txtVon, f.optR, f.Picture2, f.txtStop};
+        QWidget* all[] = {f.window.centralWidget(), f.Command1, f.chkVorlauf, f.txtVon, f.optR, f.Picture2, f.txtStop};
         QWidget* w = all[pick(7)];
         mouse(w, QEvent::MouseMove, QPointF(uniform(0, w->width()), uniform(0, w->height())));
         break;
@@ -155,7 +155,7 @@ class RandomUser {
   std::mt19937_64 m_random;
   int m_left;
   int m_done = 0, m_depth = 0, m_windows = 0, m_meanwhile = 0;
-  std::unique_ptr<Form1> m_form;
+  std::unique_ptr<Form1Probe> m_form;
 };
 
 }  // namespace
@@ -178,7 +178,7 @@ class TestRandomUser : public QObject {
     QCOMPARE(user.done(), actions);
 
     // Back to the default settings, then "max": the start window's diagram.
-    Form1& f = user.form();
+    Form1Probe& f = user.form();
     f.txtVon->setText("100");
     f.txtBis->setText("200");
     f.txtVorlauf->setText("12");

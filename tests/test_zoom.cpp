@@ -14,7 +14,7 @@ using namespace fixture;
 namespace {
 const QString kHint = QStringLiteral("  Mausklick links/rechts = linke/rechte Intervallgrenze setzen");
 
-bool hasYellow(const Form1& f) {
+bool hasYellow(const Form1Probe& f) {
   const QImage& image = f.picAusgabe->image();
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
@@ -31,7 +31,7 @@ class TestZoom : public QObject {
 
   void pressTakesHalfTheWindowAndDrawsIt() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     click(f.Command8);
     QCOMPARE(f.auswahlAktiv, 1);
@@ -51,20 +51,20 @@ class TestZoom : public QObject {
     QVERIFY(boxes.seen.isEmpty());
     // Drawn: the sweep read the new window.
     QCOMPARE(f.spalte, 1000);
-    QCOMPARE(f.links, 1.5);
-    QCOMPARE(f.xMin, 0.45);
+    QCOMPARE(f.fenster.links, 1.5);
+    QCOMPARE(f.fenster.xMin, 0.45);
     QVERIFY(hasYellow(f));
     // Saved is what "Fenster" saw, nothing more.
-    QCOMPARE(f.altLinks, 0.0);
-    QCOMPARE(f.altRechts, 3.0);
-    QCOMPARE(f.altXMax, 1.5);
+    QCOMPARE(f.alt.links, 0.0);
+    QCOMPARE(f.alt.rechts, 3.0);
+    QCOMPARE(f.alt.xMax, 1.5);
   }
 
   // The second press of a double-click is a double-click, which the picture
   // does not take: one zoom, no limit set in the new window, no message box.
   void doubleClickZoomsOnce() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     click(f.Command8);
     const QPointF spot = at(f, 2.0, 1.2);
@@ -75,15 +75,15 @@ class TestZoom : public QObject {
     QVERIFY(boxes.seen.isEmpty());
     QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1.5"));
     QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
-    QCOMPARE(f.altLinks, 0.0);  // still the window "Fenster" saw
-    QCOMPARE(f.altXMax, 1.5);
+    QCOMPARE(f.alt.links, 0.0);  // still the window "Fenster" saw
+    QCOMPARE(f.alt.xMax, 1.5);
   }
 
   // The crosshair runs under the X readout: where they cross, the box's
   // own frame shows.
   void crosshairRunsUnderTheReadout() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     moveOn(f, 1.5, 0.75);  // the middle row of the surface, a whole pixel
     QCOMPARE(f.Line2->p1().y(), double(f.txtY->y()));
     const QImage shot = f.picAusgabe->grab().toImage();
@@ -96,7 +96,7 @@ class TestZoom : public QObject {
 
   void limitsAreCutToThreeAndTwoDecimals() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     click(f.Command8);
     press(f, 1.2345678, 1.2);
     QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1.234"));
@@ -106,7 +106,7 @@ class TestZoom : public QObject {
   // A shifted window keeps the single-precision rounding of its left limit.
   void shiftedLeftLimitShowsSinglePrecision() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("1.6");
     f.txtRechts->setText("3.11");  // half width 0.755: 2.345 + 0.755 = 3.1
     click(f.Command1);
@@ -118,7 +118,7 @@ class TestZoom : public QObject {
 
   void cutGoesTowardsMinusInfinity() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtXMIN->setText("-.5");
     click(f.Command2);
     click(f.Command8);
@@ -129,7 +129,7 @@ class TestZoom : public QObject {
   void anyButtonTakesTheWindow() {
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
       auto form = window();
-      Form1& f = *form;
+      Form1Probe& f = *form;
       MessageBoxes boxes;
       click(f.Command8);
       press(f, 1, 1, button);
@@ -142,7 +142,7 @@ class TestZoom : public QObject {
 
   void cancelLeavesEverythingAsItWas() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     f.txtLinks->setText("1");
     click(f.Command8);
     f.txtLinks->setText("2");
@@ -155,12 +155,12 @@ class TestZoom : public QObject {
     QVERIFY(f.picAusgabe->image() == before);
     click(f.Command10);
     QCOMPARE(f.txtLinks->text(), QStringLiteral(" 2"));
-    QCOMPARE(f.links, 2.0);
+    QCOMPARE(f.fenster.links, 2.0);
   }
 
   void readoutFollowsTheCursor() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     moveOn(f, 2.5, 0.75);
     QCOMPARE(f.txtp->text(), QStringLiteral(" 2.5"));
     QCOMPARE(f.txtY->text(), QStringLiteral(" .75"));
@@ -179,7 +179,7 @@ class TestZoom : public QObject {
 
   void leftPressSetsTheLeftLimit() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     f.txtXMAX->setText(" 1.2");
     press(f, 3.5699456, 1);
@@ -189,20 +189,20 @@ class TestZoom : public QObject {
     QCOMPARE(boxes.seen[0].text, QStringLiteral("linke Intervallgrenze  3.569946"));
     QCOMPARE(boxes.seen[0].buttons, 1);
     QCOMPARE(boxes.seen[0].icon, QMessageBox::NoIcon);
-    QCOMPARE(f.altLinks, 0.0);
-    QCOMPARE(f.altXMax, 1.2);
-    QCOMPARE(f.links, 0.0);  // not drawn until the next "Start"
+    QCOMPARE(f.alt.links, 0.0);
+    QCOMPARE(f.alt.xMax, 1.2);
+    QCOMPARE(f.fenster.links, 0.0);  // not drawn until the next "Start"
 
     press(f, 2, 1, Qt::RightButton);
     QCOMPARE(f.txtRechts->text(), QStringLiteral(" 2"));
     QCOMPARE(boxes.seen.size(), 2);
     QCOMPARE(boxes.seen[1].text, QStringLiteral("rechte Intervallgrenze  2"));
-    QCOMPARE(f.altRechts, 3.0);
+    QCOMPARE(f.alt.rechts, 3.0);
   }
 
   void leftLimitBelowZeroIsCutDown() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     f.txtLinks->setText("-1");
     click(f.Command1);
@@ -212,20 +212,20 @@ class TestZoom : public QObject {
 
   void middlePressOnlySavesTheXLimits() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     f.txtXMAX->setText(" 1.2");
     f.txtLinks->setText("2");
     press(f, 1, 1, Qt::MiddleButton);
     QVERIFY(boxes.seen.isEmpty());
     QCOMPARE(f.txtLinks->text(), QStringLiteral("2"));
-    QCOMPARE(f.altXMax, 1.2);
-    QCOMPARE(f.altLinks, 0.0);
+    QCOMPARE(f.alt.xMax, 1.2);
+    QCOMPARE(f.alt.links, 0.0);
   }
 
   void backRightAfterStartUp() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     click(f.Command10);
     QCOMPARE(f.txtLinks->text(), QStringLiteral(" 0"));
     QCOMPARE(f.txtRechts->text(), QStringLiteral(" 3"));
@@ -239,7 +239,7 @@ class TestZoom : public QObject {
 
   void backAfterALimitPressAndAfterAZoom() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     MessageBoxes boxes;
     press(f, 1, 1);
     QCOMPARE(f.txtLinks->text(), QStringLiteral(" 1"));
@@ -249,30 +249,30 @@ class TestZoom : public QObject {
 
     click(f.Command8);
     press(f, 1, 1.2);
-    QCOMPARE(f.links, 1.0);
+    QCOMPARE(f.fenster.links, 1.0);
     click(f.Command8);
     press(f, 1.5, 1.1);
-    QCOMPARE(f.links, 1.5);
+    QCOMPARE(f.fenster.links, 1.5);
     click(f.Command10);  // back to the window shown when "Fenster" was pressed
-    QCOMPARE(f.links, 1.0);
-    QCOMPARE(f.rechts, 2.5);
-    QCOMPARE(f.xMax, 1.2);
+    QCOMPARE(f.fenster.links, 1.0);
+    QCOMPARE(f.fenster.rechts, 2.5);
+    QCOMPARE(f.fenster.xMax, 1.2);
   }
 
   void startWindowWithoutAndWithDiagram() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     click(f.Command8);
     press(f, 1, 1.2);
     QVERIFY(hasYellow(f));
-    QTest::mouseClick(f.menuBar(), Qt::LeftButton, {}, f.menuBar()->actionGeometry(f.cmdStart).center());
+    QTest::mouseClick(f.window.menuBar(), Qt::LeftButton, {}, f.window.menuBar()->actionGeometry(f.cmdStart).center());
     QCOMPARE(f.txtLinks->text(), QStringLiteral("0"));
     QCOMPARE(f.txtRechts->text(), QStringLiteral("3"));
     QCOMPARE(f.txtXMIN->text(), QStringLiteral("0"));
     QCOMPARE(f.txtXMAX->text(), QStringLiteral(" 1.5"));
     QVERIFY(!hasYellow(f));
-    QCOMPARE(f.xMax, 1.5);
-    QCOMPARE(f.links, 1.0);  // the p scale changes only at the next "Start"
+    QCOMPARE(f.fenster.xMax, 1.5);
+    QCOMPARE(f.fenster.links, 1.0);  // the p scale changes only at the next "Start"
 
     click(f.Command9);
     auto fresh = window();
@@ -284,18 +284,18 @@ class TestZoom : public QObject {
   // outer sweep then draws the column at the new right limit and ends.
   void zoomDuringASweep() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     click(f.Command8);
     atYield(100, [&] { press(f, 2, 1.2); });
     click(f.Command1);
-    QCOMPARE(f.links, 1.5);
+    QCOMPARE(f.fenster.links, 1.5);
     QCOMPARE(f.spalte, 1001);
     QCOMPARE(f.p, 3.0);
   }
 
   void messageBoxHoldsTheSweep() {
     auto form = window();
-    Form1& f = *form;
+    Form1Probe& f = *form;
     int spalteAtPress = -1, spalteWhileOpen = -2;
     MessageBoxes boxes;
     boxes.whileOpen = [&] { spalteWhileOpen = f.spalte; };
@@ -307,7 +307,7 @@ class TestZoom : public QObject {
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(spalteWhileOpen, spalteAtPress);
     QCOMPARE(f.spalte, 1000);
-    QCOMPARE(f.links, 0.0);  // the running sweep keeps the interval it read
+    QCOMPARE(f.fenster.links, 0.0);  // the running sweep keeps the interval it read
   }
 };
 

@@ -12,20 +12,17 @@
 using support::qTextFromDouble;
 
 void Form1::Command10_Click() {
-  txtLinks->setText(qTextFromDouble(altLinks));
-  txtRechts->setText(qTextFromDouble(altRechts));
-  txtXMIN->setText(qTextFromDouble(altXMin));
-  txtXMAX->setText(qTextFromDouble(altXMax));
+  alt.write(ui);
   Command2_Click();
   Command1_Click();
 }
 
 // The frame keeps the p scale of the window state until the next "Start".
 void Form1::cmdStart_Click() {
-  txtLinks->setText(QStringLiteral("0"));
-  txtRechts->setText(QStringLiteral("3"));
-  txtXMIN->setText(QStringLiteral("0"));
-  txtXMAX->setText(qTextFromDouble(1.5));
+  ui.txtLinks->setText(QStringLiteral("0"));
+  ui.txtRechts->setText(QStringLiteral("3"));
+  ui.txtXMIN->setText(QStringLiteral("0"));
+  ui.txtXMAX->setText(qTextFromDouble(1.5));
   Command2_Click();
 }
 

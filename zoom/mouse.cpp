@@ -11,8 +11,8 @@
 void Form1::picAusgabe_MouseMove(int /*button*/, int /*shift*/, float x, float y) {
   anzeige(x, y);
   if (auswahlAktiv == 1) {
-    shpAuswahl->setLeft(x);
-    shpAuswahl->setTop(y);
+    ui.shpAuswahl->setLeft(x);
+    ui.shpAuswahl->setTop(y);
   }
 }
 

@@ -11,7 +11,6 @@
 #include "support/numbers.h"
 #include "zoom/cut.h"
 
-using support::numberFromText;
 using support::qTextFromDouble;
 using support::qTextFromSingle;
 using support::toSingle;
@@ -19,37 +18,35 @@ using support::toSingle;
 // The saved window is what the boxes show, typed limits included.
 void Form1::Command8_Click() {
   auswahlAktiv = 1;
-  shpAuswahl->show();
-  altLinks = numberFromText(txtLinks->text());
-  altRechts = numberFromText(txtRechts->text());
-  altXMin = numberFromText(txtXMIN->text());
-  altXMax = numberFromText(txtXMAX->text());
+  ui.shpAuswahl->show();
+  alt = Grenzen::read(ui);
 }
 
 void Form1::Command11_Click() {
   auswahlAktiv = 0;
-  shpAuswahl->hide();
+  ui.shpAuswahl->hide();
 }
 
 // The p limits get three decimals, the X limits two. A window that would end
 // right of p = 3 is shifted to end there, keeping its width; the left limit
 // then carries the single-precision rounding of the press point.
 void Form1::fensterNehmen(float x, float y) {
-  const double oben = numberFromText(txtXMAX->text());
-  const double unten = numberFromText(txtXMIN->text());
+  const Grenzen gezeigt = Grenzen::read(ui);
+  const double oben = gezeigt.xMax;
+  const double unten = gezeigt.xMin;
   const float neuLinks = toSingle(zoom::cut(x, 3));
-  const double neuRechts = zoom::cut(x + (rechts - links) / 2, 3);
+  const double neuRechts = zoom::cut(x + (fenster.rechts - fenster.links) / 2, 3);
   if (neuRechts > 3) {
-    txtLinks->setText(qTextFromDouble(neuLinks - (neuRechts - 3)));
-    txtRechts->setText(qTextFromDouble(3));
+    ui.txtLinks->setText(qTextFromDouble(neuLinks - (neuRechts - 3)));
+    ui.txtRechts->setText(qTextFromDouble(3));
   } else {
-    txtLinks->setText(qTextFromSingle(neuLinks));
-    txtRechts->setText(qTextFromDouble(neuRechts));
+    ui.txtLinks->setText(qTextFromSingle(neuLinks));
+    ui.txtRechts->setText(qTextFromDouble(neuRechts));
   }
-  txtXMAX->setText(qTextFromSingle(toSingle(zoom::cut(y, 2))));
-  txtXMIN->setText(qTextFromDouble(zoom::cut(y - (oben - unten) / 2, 2)));
+  ui.txtXMAX->setText(qTextFromSingle(toSingle(zoom::cut(y, 2))));
+  ui.txtXMIN->setText(qTextFromDouble(zoom::cut(y - (oben - unten) / 2, 2)));
   auswahlAktiv = 0;
-  shpAuswahl->hide();
+  ui.shpAuswahl->hide();
   Command2_Click();
   Command1_Click();
 }
