@@ -22,6 +22,7 @@
 #include "app/toolkit.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "oracle.h"
 #include "probe.h"
 #include "support/numbers.h"
 #include "support/palette.h"
@@ -66,13 +67,8 @@ inline void press(Form1Probe& f, double p, double x, Qt::MouseButton button = Qt
   mouse(f.picAusgabe, QEvent::MouseButtonRelease, at(f, p, x), button, Qt::NoButton);
 }
 
-// The image pixel that a coordinate falls in: pixel k covers [k, k + 1) of
-// the continuous position, and the far edge belongs to the last pixel.
-// Coordinates reach the surface in single precision.
-inline int pixel(double u, double from, double to, int size) {
-  const double c = (double(float(u)) - from) * size / (to - from);
-  return c == size ? size - 1 : int(std::floor(c));
-}
+// The image pixel that a coordinate falls in (the oracle's rule).
+inline int pixel(double u, double from, double to, int size) { return int(oracle::pixel(u, from, to, size)); }
 inline int column(const Form1Probe& f, double p) {
   return pixel(p, f.fenster.links, f.fenster.rechts, f.picAusgabe->image().width());
 }

@@ -12,12 +12,16 @@
 
 #include "fixture.h"
 #include "forms/overlays.h"
+#include "orbits/columns.h"
 
 using namespace fixture;
 
 namespace {
 
-constexpr int kCyan = 3, kRed = 4, kLightCyan = 11, kYellow = 14;
+using support::kCyan;
+using support::kLightCyan;
+using support::kRed;
+using support::kYellow;
 
 // The ticks of the frame: 0, 0.1, ... by repeated addition, 15 of them.
 std::vector<double> ticks() {
@@ -26,20 +30,11 @@ std::vector<double> ticks() {
   return t;
 }
 
-// X0, X1, ... X(n) of one orbit.
-std::vector<double> orbit(double p, double x0, int n, bool normiert) {
-  std::vector<double> xs{x0};
-  double x = x0;
-  for (int k = 0; k < n; ++k) {
-    x = normiert ? x * (1 + p * (1 - x)) : x * (1 + p) * (1 - x);
-    xs.push_back(x);
-  }
-  return xs;
-}
+using oracle::orbit;
 
 // The p of column `spalte` of the window on display.
 double columnP(const Form1Probe& f, int spalte) {
-  return f.fenster.links + spalte * ((f.fenster.rechts - f.fenster.links) / 1000);
+  return f.fenster.links + spalte * ((f.fenster.rechts - f.fenster.links) / orbits::kColumns);
 }
 
 std::set<int> rowsFor(const Form1Probe& f, const std::vector<double>& xs, std::size_t from, std::size_t to) {
@@ -431,9 +426,9 @@ class TestDiagram : public QObject {
     f.txtVorlauf->setText("1");
     click(f.Command1);
     const double links = -std::numeric_limits<double>::max(), rechts = std::numeric_limits<double>::max();
-    const double p = links + 999 * ((rechts - links) / 1000);
+    const double p = links + 999 * ((rechts - links) / orbits::kColumns);
     double bestand = 0.1;
-    for (int iteration = 0; iteration <= 200; ++iteration) bestand = bestand * (1 + p * (1 - bestand));
+    for (int iteration = 0; iteration <= 200; ++iteration) bestand = oracle::step(bestand, p, true);
     QCOMPARE(f.spalte, 1000);
     QCOMPARE(std::bit_cast<std::uint64_t>(f.bestand), std::bit_cast<std::uint64_t>(bestand));
   }

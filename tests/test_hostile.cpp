@@ -59,7 +59,7 @@ void drawsTheStartWindow(Form1Probe& f) {
   click(f.Command9);
   QCOMPARE(f.fenster.links, 0.0);
   QCOMPARE(f.fenster.rechts, 3.0);
-  QCOMPARE(rowsOf(f, column(f, 1.5), rgb(14)), std::set<int>{row(f, 1.0)});
+  QCOMPARE(rowsOf(f, column(f, 1.5), rgb(support::kYellow)), std::set<int>{row(f, 1.0)});
 }
 
 }  // namespace

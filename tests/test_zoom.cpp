@@ -18,7 +18,7 @@ bool hasYellow(const Form1Probe& f) {
   const QImage& image = f.picAusgabe->image();
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) == rgb(14)) return true;
+      if (image.pixel(x, y) == rgb(support::kYellow)) return true;
   return false;
 }
 }  // namespace
