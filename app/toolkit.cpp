@@ -6,6 +6,7 @@
 #include <qdrawutil.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -91,6 +92,16 @@ void setUpToolkit() {
   if (done) return;
   done = true;
   QApplication::setStyle(new Look);
+#ifdef Q_OS_WIN
+  // The layout is made for "Times New Roman"; a Windows desk without it gets
+  // the metric twin that comes in the program's folder.
+  if (!QFontDatabase::families().contains(QStringLiteral("Times New Roman"))) {
+    const QString fonts = QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/");
+    for (const char* file : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"})
+      QFontDatabase::addApplicationFont(fonts + QLatin1String(file));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+  }
+#endif
   // Qt's own German texts, where the system has them; English otherwise.
   auto* german = new QTranslator(qApp);
   if (german->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),

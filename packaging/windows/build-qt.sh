@@ -1,0 +1,72 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Varnoskel team
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Qt for Windows x86-64, built once from Debian's own qt6-base source with
+# MinGW-w64 and kept outside the work tree. The folder's name is the source
+# version and a hash of its configure options and compilers, so a change of
+# either builds anew; a finished build is reused. Prints the prefix and the
+# source tree, on one line, last.
+#
+#   build-qt.sh CACHE_DIR
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+toolchain=$here/../../cmake/x86_64-w64-mingw32.cmake
+cache=$1
+mkdir -p "$cache"
+
+version=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -1)
+[ -n "$version" ] || { echo "No qt6-base source is known to apt (deb-src missing?)" >&2; exit 1; }
+
+# Only what the program needs; the bundled third-party libraries, so the
+# DLLs depend on nothing but Windows and the MinGW runtime. OpenGL is off
+# through INPUT_opengl (FEATURE_opengl alone leaves dynamic GL on); Direct2D
+# stays, since the Windows platform plugin's font database needs it.
+options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+  -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+  -DINPUT_opengl=no -DFEATURE_pkg_config=OFF -DFEATURE_vulkan=OFF -DFEATURE_sql=OFF
+  -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  -DFEATURE_printsupport=OFF -DFEATURE_tabletevent=OFF -DFEATURE_imageformatplugin=OFF
+  -DFEATURE_icu=OFF -DFEATURE_glib=OFF
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF"
+# The cache's key: the source version, the options and the compilers.
+compilers=$(grep -E '_COMPILER |FIND_ROOT_PATH |QT_HOST_PATH' "$toolchain"; x86_64-w64-mingw32-g++-posix --version | head -1)
+key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compilers" | sha256sum | cut -c1-12)
+prefix=$cache/qt-$version-mingw-$key
+src=$cache/src-$version
+
+# The source as Debian ships it, once per version; kept for the source archive.
+if [ ! -f "$src/.complete" ]; then
+  echo "Qt $version for Windows: fetching Debian's source into $src" >&2
+  rm -rf "$src"
+  mkdir -p "$src"
+  (cd "$src" && apt-get source -qq qt6-base="$version" >&2)
+  touch "$src/.complete"
+fi
+tree=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+
+if [ -f "$prefix/.complete" ]; then
+  echo "Qt $version for Windows: reusing $prefix" >&2
+  echo "$prefix $tree"
+  exit 0
+fi
+
+echo "Qt $version for Windows: building into $prefix (about 20 minutes on two cores)" >&2
+build=$cache/build-$version-$key
+rm -rf "$build" "$prefix"
+start=$(date +%s)
+# shellcheck disable=SC2086 # the options are words
+cmake -G Ninja -S "$tree" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
+  $options >&2
+cmake --build "$build" -j2 >&2
+cmake --install "$build" >&2
+rm -rf "$build"
+# What was built, for the source archive that goes with the binaries.
+printf 'Debian source package qt6-base %s, configured with:\ncmake -G Ninja -DCMAKE_TOOLCHAIN_FILE=x86_64-w64-mingw32.cmake\n  %s\n' \
+  "$version" "$options" > "$prefix/configure.txt"
+cp "$toolchain" "$prefix/x86_64-w64-mingw32.cmake"
+echo "$version" > "$prefix/.complete"
+echo "Qt $version for Windows: built in $(($(date +%s) - start)) s" >&2
+echo "$prefix $tree"
