@@ -12,6 +12,7 @@
 #include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
 
+#include "app/layout.h"
 #include "fixture.h"
 #include "forms/overlays.h"
 
@@ -382,6 +383,23 @@ class TestApp : public QObject {
     QCOMPARE(form->Command10->accessibleName(), QStringLiteral("voriges Fenster wiederherstellen"));
     QCOMPARE(form->Command1->accessibleName(), QStringLiteral("Start"));
     QCOMPARE(form->txtStop->accessibleName(), QStringLiteral("Pause, 1 hält an"));
+  }
+
+  // The layout table is the one list of controls: every control the help
+  // line or a screen reader names has exactly one row, and each row made
+  // exactly one control of the window.
+  void oneRowPerControl() {
+    auto form = window();
+    QMap<QString, int> rows;
+    for (const layout::Row& row : layout::rows()) ++rows[QString::fromLatin1(row.name)];
+    for (auto [name, count] : rows.asKeyValueRange()) {
+      QVERIFY2(count == 1, qPrintable(name));
+      QCOMPARE(form->window.centralWidget()->findChildren<QWidget*>(name).size(), 1);
+    }
+    for (QWidget* w : form->window.centralWidget()->findChildren<QWidget*>()) {
+      if (w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;  // the toolkit's own parts
+      QVERIFY2(rows.contains(w->objectName()), qPrintable(w->objectName()));
+    }
   }
 
   void menuCommandsActOnOneClick() {

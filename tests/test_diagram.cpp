@@ -365,56 +365,6 @@ class TestDiagram : public QObject {
     QCOMPARE(at(f, col, row(f, 0.25)), rgb(kCyan));
   }
 
-  // Orbits that leave the number range, windows of zero extent, limits at
-  // the ends of the double range: the sweep runs to its end and draws only
-  // what is finite and on the surface.
-  // clang-format off
-  void hostileWindowsKeepRunning_data() {
-    QTest::addColumn<QString>("links");
-    QTest::addColumn<QString>("rechts");
-    QTest::addColumn<QString>("xMin");
-    QTest::addColumn<QString>("xMax");
-    QTest::newRow("p up to 10") << "0" << "10" << "0" << "1.5";
-    QTest::newRow("zero p extent") << "2" << "2" << "0" << "1.5";
-    QTest::newRow("zero X extent") << "0" << "3" << "1" << "1";
-    QTest::newRow("reversed") << "3" << "0" << "1.5" << "0";
-    QTest::newRow("double range") << "-1e999" << "1e999" << "-1e999" << "1e999";
-    QTest::newRow("far away") << "1e300" << "2e300" << "0" << "1e-300";
-  }
-  // clang-format on
-
-  void hostileWindowsKeepRunning() {
-    QFETCH(QString, links);
-    QFETCH(QString, rechts);
-    QFETCH(QString, xMin);
-    QFETCH(QString, xMax);
-    auto form = window();
-    Form1Probe& f = *form;
-    f.txtLinks->setText(links);
-    f.txtRechts->setText(rechts);
-    f.txtXMIN->setText(xMin);
-    f.txtXMAX->setText(xMax);
-    f.txtBis->setText("300");
-    click(f.Command2);
-    click(f.Command1);
-    QCOMPARE(f.spalte, 1000);
-    moveOn(f, 1, 1);
-    click(f.Command9);  // "max" still draws the start window
-    QCOMPARE(rowsOf(f, column(f, 1.5), rgb(kYellow)), std::set<int>{row(f, 1.0)});
-  }
-
-  // A column of two billion steps: the window can still be closed while it
-  // computes, and the sweep stops there.
-  void closingDuringAGiantColumn() {
-    auto form = window();
-    Form1Probe& f = *form;
-    f.txtBis->setText("2147483648");
-    QTimer::singleShot(300, &f.window, [&] { f.window.close(); });
-    click(f.Command1);
-    QVERIFY(f.beendet);
-    QCOMPARE(f.spalte, 0);
-  }
-
   // p beyond the double range: the orbit leaves it at once, and the sweep
   // ends on the value the loop over one orbit ends with, bit for bit, after
   // the stretches of lead-in, of nothing and of orbit points.

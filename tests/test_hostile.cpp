@@ -141,8 +141,15 @@ class TestHostile : public QObject {
     drawsTheStartWindow(f);
   }
 
+  // Windows without extent, reversed ones, orbits that leave the number
+  // range, limits at the ends of the double range: the sweep runs to its
+  // end, draws only what is finite and on the surface, and the window goes
+  // on working.
   void windowsWithoutExtentAndReversed_data() {
     QTest::addColumn<QStringList>("limits");  // links, rechts, xMin, xMax
+    QTest::newRow("p up to 10") << QStringList{"0", "10", "0", "1.5"};
+    QTest::newRow("double range") << QStringList{"-1e999", "1e999", "-1e999", "1e999"};
+    QTest::newRow("far away") << QStringList{"1e300", "2e300", "0", "1e-300"};
     QTest::newRow("p without extent") << QStringList{"2", "2", "0", "1.5"};
     QTest::newRow("X without extent") << QStringList{"0", "3", "1", "1"};
     QTest::newRow("a single point") << QStringList{"1", "1", "1", "1"};
