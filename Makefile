@@ -172,11 +172,6 @@ package-arm64: deps
 WINDOWS_BUILD := $(BUILD)-windows
 QT_CACHE := /var/cache/varnoskel
 package-windows: build
-	@grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/ || { \
-	  if [ "$$(id -u)" = 0 ]; then \
-	    sed -n '/^Types: deb$$/,/^$$/p' /etc/apt/sources.list.d/debian.sources | sed 's/^Types: deb$$/Types: deb-src/' \
-	      > /etc/apt/sources.list.d/varnoskel-src.sources && apt-get update -qq; \
-	  else echo "Add a deb-src entry for Debian's archive and run apt-get update (as root)"; exit 1; fi; }
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS)"
 	./packaging/windows/build.sh $(WINDOWS_BUILD) $(QT_CACHE) $(BUILD)
 

@@ -15,8 +15,20 @@ toolchain=$here/../../cmake/x86_64-w64-mingw32.cmake
 cache=$1
 mkdir -p "$cache"
 
+# Debian's sources, from the archives the machine already uses.
+if [ -z "$(apt-cache showsrc qt6-base 2> /dev/null)" ]; then
+  [ "$(id -u)" = 0 ] || { echo "Add deb-src entries for Debian's archive and run apt-get update (as root)" >&2; exit 1; }
+  echo "Adding deb-src entries beside the machine's deb entries" >&2
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed -n '/^Types: deb$/,/^$/p' /etc/apt/sources.list.d/debian.sources | sed 's/^Types: deb$/Types: deb-src/' \
+      > /etc/apt/sources.list.d/varnoskel-src.sources
+  else
+    sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list > /etc/apt/sources.list.d/varnoskel-src.list
+  fi
+  apt-get update -qq >&2
+fi
 version=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -1)
-[ -n "$version" ] || { echo "No qt6-base source is known to apt (deb-src missing?)" >&2; exit 1; }
+[ -n "$version" ] || { echo "No qt6-base source is known to apt" >&2; exit 1; }
 
 # Only what the program needs; the bundled third-party libraries, so the
 # DLLs depend on nothing but Windows and the MinGW runtime. OpenGL is off
