@@ -301,7 +301,7 @@ class TestColumns : public QObject {
       for (double& one : p)
         one = allWild             ? wild[3 + random() % 5]  // beyond the double range within a step or two
               : random() % 6 == 0 ? wild[random() % std::size(wild)]
-                                  : uniform(links, rechts);
+                                  : uniform(std::min(links, rechts), std::max(links, rechts));
       const int count = 1 + int(random() % orbits::kSideBySide);
       check(s, p, count, QString("round %1").arg(round));
     }
