@@ -95,7 +95,10 @@ class Form1 : public QMainWindow {
   // Yield to the event loop; false once the program is ending.
   bool yield();
 
-  // Zoom (zoom/).
+  // Zoom (zoom/). The window history: what the four boxes show is saved for
+  // "zurück", and written back into them.
+  void fensterSichern();
+  void fensterZurueckholen();
   void fensterNehmen(float x, float y);
   void grenzeSetzen(int button, float x);
   void anzeige(float x, float y);

@@ -11,8 +11,11 @@
 
 using support::qTextFromDouble;
 
+void Form1::fensterSichern() { alt = Grenzen::read(ui); }
+void Form1::fensterZurueckholen() { alt.write(ui); }
+
 void Form1::Command10_Click() {
-  alt.write(ui);
+  fensterZurueckholen();
   Command2_Click();
   Command1_Click();
 }

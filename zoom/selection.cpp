@@ -19,7 +19,7 @@ using support::toSingle;
 void Form1::Command8_Click() {
   auswahlAktiv = 1;
   ui.shpAuswahl->show();
-  alt = Grenzen::read(ui);
+  fensterSichern();
 }
 
 void Form1::Command11_Click() {
