@@ -32,6 +32,7 @@ step cmake --build "$build" -j2
 # the tests, so that none of them holds CTest's output open.
 WINEPREFIX=$(cd "$build" && pwd)/wine
 export WINEPREFIX WINEDEBUG=-all
+mkdir -p "$WINEPREFIX"
 wineserver -k 2> /dev/null || true  # one left over from an earlier run
 wineserver -p
 trap 'wineserver -k || true' EXIT
