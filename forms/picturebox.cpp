@@ -269,10 +269,16 @@ void PictureBox::hold() {
   setUpdatesEnabled(false);
 }
 
+// The repaint happens here and now, before the loop processes events: it
+// shows the surface as the loop left it, whatever a handler then does, on
+// every platform (the order in which an event loop serves timers, input and
+// repaints is the platform's own).
 void PictureBox::pace() {
   if (m_sincePaint.isValid() && m_sincePaint.elapsed() < 16) return;
   m_sincePaint.start();
-  setUpdatesEnabled(true);  // repaints the whole surface at the next event processing
+  setUpdatesEnabled(true);
+  repaint();
+  setUpdatesEnabled(false);
 }
 
 void PictureBox::release() { setUpdatesEnabled(true); }
