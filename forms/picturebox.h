@@ -84,8 +84,8 @@ class PictureBox : public QWidget {
   // For a long loop that draws and yields often: hold() keeps the surface
   // and the controls on it from repainting, pace() repaints them at once,
   // at most about 60 times a second (the first a frame after the hold
-  // began), and holds them again; release() shows everything again. Points never ask for a
-  // repaint themselves.
+  // began), and holds them again; release() shows everything again.
+  // Points never ask for a repaint themselves.
   void hold();
   void pace();
   void release();
