@@ -36,8 +36,11 @@ inline long cell(double c, int size) {
 }
 
 // The pixel of a coordinate u on an axis that runs from `from` at pixel 0 to
-// `to` at the far edge. Coordinates reach the picture in single precision.
+// `to` at the far edge; -1 on an axis without a finite, non-zero extent,
+// which puts nothing anywhere. Coordinates reach the picture in single
+// precision.
 inline long pixel(double u, double from, double to, int size) {
+  if (!std::isfinite(from) || !std::isfinite(to - from) || to == from) return -1;
   return cell((double(support::toSingle(u)) - from) * (size / (to - from)), size);
 }
 

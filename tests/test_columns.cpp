@@ -46,14 +46,9 @@ struct Reference {
   Limits w;
   double dpr;
 
-  // A window without extent puts nothing anywhere.
-  static long index(double u, double from, double to, int size) {
-    if (!std::isfinite(from) || !std::isfinite(to - from) || to == from) return -1;
-    return oracle::pixel(u, from, to, size);
-  }
   void point(double x, double y, int pen, QRgb colour) {
-    const long px = index(x, w.links, w.rechts, image.width());
-    const long py = index(y, w.xMax, w.xMin, image.height());
+    const long px = oracle::pixel(x, w.links, w.rechts, image.width());
+    const long py = oracle::pixel(y, w.xMax, w.xMin, image.height());
     if (px < 0 || py < 0) return;
     const long left = px - (pen - 1) / 2, top = py - (pen - 1) / 2;
     for (long j = std::max(0L, top); j < std::min<long>(image.height(), top + pen); ++j)
@@ -67,13 +62,12 @@ struct Reference {
     double bestand = 0;
     for (int spalte = from; spalte < to; ++spalte) {
       const double p = w.links + spalte * schritt;
-      const double x = p;
-      point(x, w.startwert, pen, rgb(support::kCyan));
+      point(p, w.startwert, pen, rgb(support::kCyan));
       bestand = w.startwert;
       for (std::int64_t iteration = 0; iteration <= bis; ++iteration) {
         bestand = oracle::step(bestand, p, look.normiert);
-        if (look.vorlauf && iteration < vorlauf) point(x, bestand, thin, rgb(support::kCyan));
-        if (iteration > von) point(x, bestand, pen, rgb(support::kYellow));
+        if (look.vorlauf && iteration < vorlauf) point(p, bestand, thin, rgb(support::kCyan));
+        if (iteration > von) point(p, bestand, pen, rgb(support::kYellow));
       }
     }
     return bestand;
