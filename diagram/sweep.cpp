@@ -84,17 +84,15 @@ bool Sweep::begin() {
   ui.picAusgabe->hold();
   if (!f.yield()) return false;
   ui.txtStop->setText(QStringLiteral("0"));
-  double von = numberFromText(ui.txtVon->text());
-  bis = support::roundToInt32(numberFromText(ui.txtBis->text()));
-  if (von < 0) von = 0;
-  if (bis <= von) bis = support::roundToInt32(von + 1);
-  ui.txtVon->setText(support::qTextFromDouble(von));
+  const Counts read = counts(ui);
+  bis = read.bis;
+  gelbAb = read.gelbAb;
+  ui.txtVon->setText(support::qTextFromDouble(read.von));
   ui.txtBis->setText(support::qTextFromDouble(bis));
   f.startwert = ui.HScroll1->value() / 100.0;
   f.fenster = Grenzen::read(ui);
   f.setzeKoordinaten();
   f.schritt = (f.fenster.rechts - f.fenster.links) / orbits::kColumns;
-  gelbAb = firstAbove(von);
   current = inputs();
   f.rechenwerk->prepare(current, 0);
 
@@ -106,12 +104,24 @@ bool Sweep::begin() {
   return true;
 }
 
+Sweep::Counts Sweep::counts(const Ui::Form1& ui) {
+  Counts read;
+  read.von = std::max(numberFromText(ui.txtVon->text()), 0.0);
+  read.bis = support::roundToInt32(numberFromText(ui.txtBis->text()));
+  if (read.bis <= read.von) read.bis = support::roundToInt32(read.von + 1);
+  read.gelbAb = firstAbove(read.von);
+  return read;
+}
+
+std::int64_t Sweep::leadIn(const Ui::Form1& ui) {
+  return ui.chkVorlauf->checkState() == Qt::Checked ? countBelow(numberFromText(ui.txtVorlauf->text())) : 0;
+}
+
 orbits::ColumnRun Sweep::inputs() const {
   orbits::ColumnRun run;
   run.settings.startwert = f.startwert;
   run.settings.steps = std::int64_t{bis} + 1;
-  run.settings.vorlaufBis =
-      ui.chkVorlauf->checkState() == Qt::Checked ? countBelow(numberFromText(ui.txtVorlauf->text())) : 0;
+  run.settings.vorlaufBis = leadIn(ui);
   run.settings.gelbAb = gelbAb;
   run.settings.normiert = ui.optR->isChecked();
   run.settings.verhulst = ui.optV->isChecked();

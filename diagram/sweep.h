@@ -30,6 +30,17 @@ class Sweep {
 
   void run();
 
+  // What a run reads from the boxes, as it reads them (without writing them
+  // back): von at least 0 and bis a 32-bit count above it, the first counter
+  // drawn yellow, and the number of lead-in points (0 unless checked).
+  struct Counts {
+    double von = 0;
+    std::int32_t bis = 0;
+    std::int64_t gelbAb = 0;
+  };
+  static Counts counts(const Ui::Form1& ui);
+  static std::int64_t leadIn(const Ui::Form1& ui);
+
   // For tests: called on the window's thread before each column is taken,
   // with its number, while set.
   static void setBeforeColumnHook(std::function<void(std::int32_t)> hook);
