@@ -298,12 +298,21 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 
 void PictureBox::resizeEvent(QResizeEvent*) { ensureImage(); }
 
+void PictureBox::leaveEvent(QEvent*) { m_pointer.reset(); }
+
+std::optional<double> PictureBox::pointerX() const {
+  if (!m_pointer) return std::nullopt;
+  return toUserX(*m_pointer);
+}
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+  m_pointer = event->position().x();
   emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
                  support::toSingle(toUserX(event->position().x())), support::toSingle(toUserY(event->position().y())));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  m_pointer = event->position().x();
   emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
                  support::toSingle(toUserX(event->position().x())), support::toSingle(toUserY(event->position().y())));
 }

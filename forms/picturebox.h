@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 
 #include "orbits/pixelmapping.h"
 
@@ -92,6 +93,10 @@ class PictureBox : public QWidget {
 
   const QImage& image() const { return m_image; }
 
+  // The horizontal user coordinate of the pointer while it is over the box
+  // (or over a control on it), as the last mouse move left it.
+  std::optional<double> pointerX() const;
+
  signals:
   // button: 1 left, 2 right, 4 middle (a bit mask for moves); shift: 1 Shift,
   // 2 Ctrl, 4 Alt; x and y in user coordinates, single precision.
@@ -103,6 +108,7 @@ class PictureBox : public QWidget {
   void resizeEvent(QResizeEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
+  void leaveEvent(QEvent*) override;
   // The second press of a double-click is a double-click, not a mouse down.
   void mouseDoubleClickEvent(QMouseEvent*) override {}
 
@@ -122,6 +128,7 @@ class PictureBox : public QWidget {
   int m_drawWidth = 1;
   float m_currentX = 0, m_currentY = 0;
   QElapsedTimer m_sincePaint;
+  std::optional<double> m_pointer;  // widget pixels
 };
 
 }  // namespace forms
