@@ -22,6 +22,7 @@
 Form1::Form1(QWidget* parent) : QMainWindow(parent), rechenwerk(std::make_unique<orbits::ColumnEngine>()) {
   createControls();
   connectEvents();
+  tastenVerbinden();
   sprechendeNamen();
   Form_Load();
 }

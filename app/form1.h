@@ -9,6 +9,8 @@
 //   diagram/  frame and "x", the sweep "Start", pause and pen width, scroll bar
 //   zoom/     "Fenster"/"X" selection, p limits by mouse, readout, history
 //   help/     hover help line and the about box
+//   app/keys.cpp  the keys beyond the layout: "B" opens the orbit window
+//             (inspector/), Ctrl+C and Ctrl+S take the diagram's picture
 #pragma once
 
 #include <QMainWindow>
@@ -21,6 +23,10 @@
 namespace orbits {
 class ColumnEngine;
 }
+namespace inspector {
+class OrbitWindow;
+struct OrbitSettings;
+}  // namespace inspector
 
 class Sweep;
 struct Form1Probe;
@@ -102,6 +108,16 @@ class Form1 : public QMainWindow {
   void fensterNehmen(float x, float y);
   void grenzeSetzen(int button, float x);
   void anzeige(float x, float y);
+
+  // Keys (app/keys.cpp). They work wherever the focus is in the window,
+  // except in a text box for the keys it types and copies with.
+  inspector::OrbitWindow* bahnFenster = nullptr;  // made at the first "B"; a window of its own
+  void tastenVerbinden();
+  void bahnZeigen();
+  void bildKopieren();
+  void bildSpeichern();
+  double markerSpalte() const;
+  inspector::OrbitSettings bahnEinstellungen(double p) const;
 
   // Help (help/help.cpp).
   void hilfe(QObject* control);

@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The window's keys beyond its layout, as shortcuts of the window: a text
+// box with the focus keeps every key it types with, and Ctrl+C for its own
+// text, because it claims those keys before a shortcut sees them.
+//   B       the orbit window, for the p under the pointer when the pointer
+//           is over the picture, else for the column of the marker
+//   Ctrl+C  the diagram's picture to the clipboard
+//   Ctrl+S  the diagram's picture saved as PNG
+// The picture is the surface as drawn: frame, labels and points, without the
+// controls that lie on it.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <cmath>
+
+#include "app/form1.h"
+#include "diagram/sweep.h"
+#include "forms/overlays.h"
+#include "forms/picturebox.h"
+#include "inspector/export.h"
+#include "inspector/orbitwindow.h"
+
+void Form1::tastenVerbinden() {
+  const std::pair<QKeySequence, void (Form1::*)()> keys[] = {
+      {QKeySequence(Qt::Key_B), &Form1::bahnZeigen},
+      {QKeySequence::Copy, &Form1::bildKopieren},
+      {QKeySequence::Save, &Form1::bildSpeichern},
+  };
+  for (const auto& [key, handler] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, handler);
+}
+
+void Form1::bahnZeigen() {
+  const std::optional<double> pointer = ui.picAusgabe->pointerX();
+  const double p = pointer ? *pointer : markerSpalte();
+  if (!bahnFenster) bahnFenster = new inspector::OrbitWindow(this);
+  bahnFenster->request(bahnEinstellungen(p));
+}
+
+// The column nearest to the marker, in the window on display (the marker
+// stands at a pixel, and the columns lie closer together than pixels).
+double Form1::markerSpalte() const {
+  const double at = ui.Line1->x1();
+  const double step = (fenster.rechts - fenster.links) / orbits::kColumns;
+  const double k = std::round((at - fenster.links) / step);
+  if (std::isfinite(k) && k >= 0 && k <= orbits::kColumns) return fenster.links + k * step;
+  return at;
+}
+
+// What Start would read now, without writing anything back.
+inspector::OrbitSettings Form1::bahnEinstellungen(double p) const {
+  const Sweep::Counts counts = Sweep::counts(ui);
+  inspector::OrbitSettings s;
+  s.p = p;
+  s.startwert = ui.HScroll1->value() / 100.0;
+  s.bis = counts.bis;
+  s.gelbAb = counts.gelbAb;
+  s.vorlaufBis = Sweep::leadIn(ui);
+  s.normiert = ui.optR->isChecked();
+  s.verhulst = ui.optV->isChecked();
+  s.xMin = fenster.xMin;
+  s.xMax = fenster.xMax;
+  s.schritt = (fenster.rechts - fenster.links) / orbits::kColumns;
+  return s;
+}
+
+void Form1::bildKopieren() { inspector::copyPicture(ui.picAusgabe->image()); }
+
+void Form1::bildSpeichern() {
+  inspector::savePicture(this, ui.picAusgabe->image(),
+                         inspector::diagramName(fenster.links, fenster.rechts, fenster.xMin, fenster.xMax));
+}

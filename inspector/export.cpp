@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "inspector/export.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <charconv>
+
+#include "forms/runtime.h"
+
+namespace inspector {
+
+namespace {
+
+std::function<QString(const QString&)>& fileNameHook() {
+  static std::function<QString(const QString&)> hook;
+  return hook;
+}
+
+// The folder of the last save, for the next one; at first the pictures folder.
+QString& lastFolder() {
+  static QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return folder;
+}
+
+QString askFileName(QWidget* parent, const QString& name) {
+  if (auto& hook = fileNameHook()) return hook(name);
+  QFileDialog dialog(parent, QStringLiteral("Bild speichern"), lastFolder());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilter(QStringLiteral("PNG-Bild (*.png)"));
+  dialog.setDefaultSuffix(QStringLiteral("png"));
+  dialog.selectFile(name);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+// A number as a file name carries it: shortest form, at most 15 digits.
+QString plain(double value) {
+  char buffer[32];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  return QString::fromLatin1(buffer, r.ptr - buffer);
+}
+
+}  // namespace
+
+void copyPicture(const QImage& picture) { QGuiApplication::clipboard()->setImage(picture); }
+
+QString writePng(const QImage& picture, const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  if (!picture.save(&file, "PNG")) {
+    file.cancelWriting();
+    return file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("PNG nicht geschrieben");
+  }
+  if (!file.commit()) return file.errorString();
+  return {};
+}
+
+bool savePicture(QWidget* parent, const QImage& picture, const QString& name) {
+  const QString path = askFileName(parent, name);
+  if (path.isEmpty()) return false;
+  lastFolder() = QFileInfo(path).absolutePath();
+  const QString error = writePng(picture, path);
+  if (error.isEmpty()) return true;
+  forms::messageBox(
+      parent,
+      QStringLiteral("Das Bild konnte nicht gespeichert werden:\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error),
+      QStringLiteral("Bild speichern"));
+  return false;
+}
+
+QString diagramName(double links, double rechts, double xMin, double xMax) {
+  return QStringLiteral("feigenbaum_p%1-%2_x%3-%4.png").arg(plain(links), plain(rechts), plain(xMin), plain(xMax));
+}
+
+QString orbitName(double p) { return QStringLiteral("bahn_p%1.png").arg(plain(p)); }
+
+void setFileNameHook(std::function<QString(const QString&)> hook) { fileNameHook() = std::move(hook); }
+
+}  // namespace inspector

@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Pictures for a worksheet: copied to the clipboard, or saved as PNG where
+// the user chooses. A save goes to a temporary file beside the target and is
+// renamed onto it only when complete, so a failed save leaves no file.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace inspector {
+
+void copyPicture(const QImage& picture);
+
+// Asks for a file name in the save dialog, suggesting `name`, and saves the
+// picture there; a save that fails says so in a message box. True once a
+// file is written.
+bool savePicture(QWidget* parent, const QImage& picture, const QString& name);
+
+// Writes the picture as PNG through a temporary file; the error, or empty.
+QString writePng(const QImage& picture, const QString& path);
+
+// The suggested name of a diagram picture: feigenbaum_p2.44-2.58_x0.9-1.35.png
+QString diagramName(double links, double rechts, double xMin, double xMax);
+
+// The suggested name of an orbit picture: bahn_p2.5.png
+QString orbitName(double p);
+
+// For tests: asks for the file name instead of the dialog, while set.
+void setFileNameHook(std::function<QString(const QString& suggested)> hook);
+
+}  // namespace inspector

@@ -1,0 +1,166 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "inspector/orbit.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "orbits/lanes.h"
+#include "support/palette.h"
+
+namespace inspector {
+
+namespace {
+
+// Steps between two looks at keepGoing: a fraction of a millisecond.
+constexpr std::int64_t kBlock = 1 << 15;
+// A period must hold over at least this many iterates, so that a chaotic
+// orbit passing close to an unstable cycle is not taken for it.
+constexpr int kLeastSpan = 16;
+
+template <bool Normiert, bool Verhulst>
+double stepOf(double x, double p) {
+  return orbits::lanes::step<Normiert, Verhulst>(x, p);
+}
+
+// The derivative of the step, by the chain rule where both laws apply.
+template <bool Normiert, bool Verhulst>
+double slopeOf(double x, double p) {
+  double d = 1;
+  if constexpr (Normiert) {
+    d = 1 + p - 2 * p * x;
+    x = stepOf<true, false>(x, p);
+  }
+  if constexpr (Verhulst) d *= (1 + p) * (1 - 2 * x);
+  return d;
+}
+
+// An orbit that has left the double range and sits on a value the law maps
+// onto itself (bit for bit) stays there for good.
+bool stuck(const OrbitSettings& s, double x) {
+  return !std::isfinite(x) && std::bit_cast<std::uint64_t>(s.step(x)) == std::bit_cast<std::uint64_t>(x);
+}
+
+// The product of |f'| along the orbit, kept as a mantissa and a power of two
+// so that it neither overflows nor underflows; a logarithm per step would
+// cost more than the step.
+struct SlopeProduct {
+  double mantissa = 1;
+  std::int64_t exponent = 0;
+  int pending = 0;
+
+  void add(double slope) {
+    mantissa *= std::fabs(slope);
+    if (++pending == 4) {
+      int e = 0;
+      mantissa = std::frexp(mantissa, &e);
+      exponent += e;
+      pending = 0;
+    }
+  }
+  double log() const { return double(exponent) * std::numbers::ln2 + std::log(mantissa); }
+};
+
+template <bool Normiert, bool Verhulst>
+bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::int64_t)>& keepGoing) {
+  double a = s.startwert, b = s.startwert + kNeighbour;
+  const std::int64_t last = s.last();
+  const std::int64_t yellowFrom = std::max<std::int64_t>(s.gelbAb, 0);
+  SlopeProduct product;
+  if (out.first == 0) {
+    out.values.push_back(a);
+    out.neighbour.push_back(b);
+  }
+  for (std::int64_t counter = 0; counter < s.bis + 1;) {
+    const std::int64_t end = std::min(counter + kBlock, s.bis + 1);
+    for (; counter < end; ++counter) {
+      a = stepOf<Normiert, Verhulst>(a, s.p);
+      b = stepOf<Normiert, Verhulst>(b, s.p);
+      if (counter >= yellowFrom) product.add(slopeOf<Normiert, Verhulst>(a, s.p));
+      if (counter + 1 >= out.first) {
+        out.values.push_back(a);
+        out.neighbour.push_back(b);
+      }
+    }
+    if (stuck(s, a) && stuck(s, b)) {
+      // The rest of the orbit repeats these values.
+      const auto missing = std::size_t(last - std::max(out.first - 1, counter));
+      out.values.insert(out.values.end(), missing, a);
+      out.neighbour.insert(out.neighbour.end(), missing, b);
+      break;
+    }
+    if (!keepGoing(counter)) return false;
+  }
+  const std::int64_t counted = s.bis + 1 - yellowFrom;
+  out.lyapunov = counted > 0 ? product.log() / double(counted) : std::numeric_limits<double>::quiet_NaN();
+  return true;
+}
+
+void findPeriod(const OrbitSettings& s, Orbit& out) {
+  const std::int64_t from = std::max(out.first, std::max<std::int64_t>(s.gelbAb, 0) + 1);
+  const std::int64_t count = s.last() + 1 - from;
+  const double* y = out.values.data() + (from - out.first);
+  out.period = 0;
+  out.searched = 0;
+  for (int q = 1; q <= kLongestPeriod; ++q) {
+    const int span = std::max(q, kLeastSpan);
+    if (count < q + span) break;
+    out.searched = q;
+    bool holds = true;
+    for (std::int64_t j = count - span; j < count && holds; ++j)
+      holds = std::fabs(y[j] - y[j - q]) <= kPeriodTolerance * std::max(1.0, std::fabs(y[j]));
+    if (holds) {
+      out.period = q;
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int OrbitSettings::colour(std::int64_t n) const {
+  const std::int64_t counter = n - 1;
+  if (n > 0 && counter >= gelbAb) return support::kYellow;
+  if (n == 0 || counter < vorlaufBis) return support::kCyan;
+  return -1;
+}
+
+double OrbitSettings::step(double x) const {
+  if (normiert) x = stepOf<true, false>(x, p);
+  if (verhulst) x = stepOf<false, true>(x, p);
+  return x;
+}
+
+double OrbitSettings::slope(double x) const {
+  if (normiert && verhulst) return slopeOf<true, true>(x, p);
+  if (normiert) return slopeOf<true, false>(x, p);
+  if (verhulst) return slopeOf<false, true>(x, p);
+  return 1;
+}
+
+bool computeOrbit(const OrbitSettings& s, Orbit& out, const std::function<bool(std::int64_t)>& keepGoing) {
+  out = Orbit{};
+  out.first = std::max<std::int64_t>(0, s.last() - kShown);
+  out.values.reserve(std::size_t(s.last() - out.first + 1));
+  out.neighbour.reserve(out.values.capacity());
+  bool done = false;
+  if (s.normiert && s.verhulst)
+    done = iterate<true, true>(s, out, keepGoing);
+  else if (s.normiert)
+    done = iterate<true, false>(s, out, keepGoing);
+  else if (s.verhulst)
+    done = iterate<false, true>(s, out, keepGoing);
+  else
+    done = iterate<false, false>(s, out, keepGoing);
+  if (!done) return false;
+  out.escaped = !std::all_of(out.values.begin(), out.values.end(), [](double x) { return std::isfinite(x); });
+  if (out.escaped) out.lyapunov = std::numeric_limits<double>::quiet_NaN();
+  findPeriod(s, out);
+  return true;
+}
+
+}  // namespace inspector

@@ -1,0 +1,66 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// One orbit at one p, as the orbit window shows it: the last few hundred
+// iterates of the orbit from the start value and of a neighbour orbit from
+// the start value + 10^-6, the period the orbit settled on and its Lyapunov
+// exponent. No widgets: the window computes it on a worker thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace inspector {
+
+// Iterates shown at most: the last kShown steps and the iterate before them.
+constexpr std::int64_t kShown = 400;
+// The longest period looked for.
+constexpr int kLongestPeriod = 64;
+// Two iterates count as equal when they differ by at most this, relative
+// to their size where it is above 1.
+constexpr double kPeriodTolerance = 1e-7;
+// How far the neighbour orbit starts from the start value.
+constexpr double kNeighbour = 1e-6;
+
+// What the main window had set when the orbit was asked for. The counters
+// are the diagram's: counter k draws X(k + 1).
+struct OrbitSettings {
+  double p = 0;
+  double startwert = 0.1;
+  std::int64_t bis = 200;        // counters 0 ... bis: X1 ... X(bis + 1)
+  std::int64_t vorlaufBis = 12;  // cyan lead-in for counters below this (0: none)
+  std::int64_t gelbAb = 101;     // yellow from this counter on (counters above von)
+  bool normiert = true, verhulst = false;
+  double xMin = 0, xMax = 1.5;  // the diagram's X range: both axes of the cobweb
+  double schritt = 0.003;       // one column of the diagram, for the arrow keys
+
+  std::int64_t last() const { return bis + 1; }  // the index of the last iterate
+  // The colour the diagram gives X(n): the palette's cyan or yellow, or -1
+  // for the iterates the diagram does not draw.
+  int colour(std::int64_t n) const;
+  // One step of the growth law, and its derivative.
+  double step(double x) const;
+  double slope(double x) const;
+};
+
+struct Orbit {
+  std::int64_t first = 0;      // the index of values[0]
+  std::vector<double> values;  // X(first) ... X(last)
+  std::vector<double> neighbour;
+  // The smallest period up to `searched` over the yellow iterates shown,
+  // 0 where none holds; `searched` is less than kLongestPeriod where too
+  // few yellow iterates are shown for the longer ones.
+  int period = 0, searched = 0;
+  // The mean of ln |f'(X(n))| over the yellow iterates; -inf where one of
+  // them has a zero derivative.
+  double lyapunov = 0;
+  bool escaped = false;  // the orbit left the double range
+};
+
+// Iterates both orbits. keepGoing(counter) is asked every few ten thousand
+// steps; when it says no, the work stops and false is returned.
+bool computeOrbit(const OrbitSettings& settings, Orbit& out,
+                  const std::function<bool(std::int64_t counter)>& keepGoing);
+
+}  // namespace inspector

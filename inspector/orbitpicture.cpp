@@ -1,0 +1,212 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "inspector/orbitpicture.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "support/numbers.h"
+#include "support/palette.h"
+
+namespace inspector {
+
+namespace {
+
+constexpr int kBackground = 1;  // the diagram's dark blue
+constexpr int kFrame = support::kRed;
+constexpr int kDiagonal = 7;    // light grey
+constexpr int kGraph = 10;      // light green
+constexpr int kNeighbour = 13;  // light magenta
+constexpr int kUndrawn = 8;     // grey: iterates the diagram leaves out
+constexpr double kFar = 1e5;    // pixels beyond any panel, for lines that leave it
+
+QColor colour(int index) { return QColor::fromRgb(support::paletteColor(index)); }
+QColor colourOf(const OrbitSettings& s, std::int64_t n) {
+  const int c = s.colour(n);
+  return colour(c < 0 ? kUndrawn : c);
+}
+
+QString number(double value) { return QLocale().toString(value, 'g', 6); }
+
+// The X range of both panels, lower end first; false without a finite extent.
+bool range(const OrbitSettings& s, double& lo, double& hi) {
+  lo = std::min(s.xMin, s.xMax);
+  hi = std::max(s.xMin, s.xMax);
+  return std::isfinite(lo) && std::isfinite(hi - lo) && hi > lo;
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+double rowOf(const OrbitSettings& s, const QRectF& panel, double x) {
+  double lo = 0, hi = 0;
+  if (!range(s, lo, hi)) return kNaN;
+  const double y = panel.bottom() - (x - lo) / (hi - lo) * panel.height();
+  return std::isfinite(y) ? std::clamp(y, -kFar, kFar) : kNaN;
+}
+
+bool finite(QPointF point) { return std::isfinite(point.x()) && std::isfinite(point.y()); }
+
+void line(QPainter& g, QPointF a, QPointF b) {
+  if (finite(a) && finite(b)) g.drawLine(a, b);
+}
+
+// The staircase: up or down from the diagonal to the graph, across to the
+// diagonal, for every step shown.
+void staircase(QPainter& g, const OrbitSettings& s, const Orbit& o, const std::vector<double>& values, bool coloured,
+               const QColor& pen) {
+  for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+    const double x = values[i], y = values[i + 1];
+    g.setPen(QPen(coloured ? colourOf(s, o.first + std::int64_t(i) + 1) : pen, 1));
+    line(g, cobwebPoint(s, x, x), cobwebPoint(s, x, y));
+    line(g, cobwebPoint(s, x, y), cobwebPoint(s, y, y));
+  }
+}
+
+void cobweb(QPainter& g, const OrbitSettings& s, const Orbit* o, bool neighbour) {
+  double lo = 0, hi = 0;
+  if (!range(s, lo, hi)) return;
+  g.setPen(QPen(colour(kDiagonal), 1));
+  line(g, cobwebPoint(s, lo, lo), cobwebPoint(s, hi, hi));
+  // The graph, sampled twice per pixel.
+  QPainterPath graph;
+  const int samples = int(2 * kCobweb.width());
+  bool open = false;
+  for (int i = 0; i <= samples; ++i) {
+    const double x = lo + (hi - lo) * i / samples;
+    const QPointF point = cobwebPoint(s, x, s.step(x));
+    if (!finite(point)) {
+      open = false;
+      continue;
+    }
+    if (open)
+      graph.lineTo(point);
+    else
+      graph.moveTo(point);
+    open = true;
+  }
+  g.setPen(QPen(colour(kGraph), 1.5));
+  g.drawPath(graph);
+  if (!o) return;
+  if (neighbour) staircase(g, s, *o, o->neighbour, false, colour(kNeighbour));
+  staircase(g, s, *o, o->values, true, {});
+}
+
+void series(QPainter& g, const OrbitSettings& s, const Orbit& o, bool neighbour) {
+  auto trace = [&](const std::vector<double>& values, const QColor& pen) {
+    g.setPen(QPen(pen, 1));
+    for (std::size_t i = 0; i + 1 < values.size(); ++i)
+      line(g, seriesPoint(s, o, o.first + std::int64_t(i), values[i]),
+           seriesPoint(s, o, o.first + std::int64_t(i) + 1, values[i + 1]));
+  };
+  if (neighbour) trace(o.neighbour, colour(kNeighbour));
+  trace(o.values, colour(kUndrawn));
+  g.setPen(Qt::NoPen);
+  for (std::size_t i = 0; i < o.values.size(); ++i) {
+    const auto n = o.first + std::int64_t(i);
+    const QPointF point = seriesPoint(s, o, n, o.values[i]);
+    if (finite(point)) g.fillRect(QRectF(point.x() - 1.5, point.y() - 1.5, 3, 3), colourOf(s, n));
+  }
+}
+
+void labels(QPainter& g, const OrbitSettings& s, const Orbit* o) {
+  double lo = 0, hi = 0;
+  const bool ranged = range(s, lo, hi);
+  const double below = kCobweb.bottom() + 4;
+  for (const QRectF& panel : {kCobweb, kSeries}) {
+    if (!ranged) break;
+    const QRectF margin(panel.left() - 60, 0, 56, 0);
+    g.drawText(margin.adjusted(0, panel.top() - 10, 0, panel.top() + 10), Qt::AlignRight | Qt::AlignVCenter,
+               number(hi));
+    g.drawText(margin.adjusted(0, panel.bottom() - 10, 0, panel.bottom() + 10), Qt::AlignRight | Qt::AlignVCenter,
+               number(lo));
+  }
+  const QRectF underCobweb(kCobweb.left(), below, kCobweb.width(), 20);
+  if (ranged) {
+    g.drawText(underCobweb, Qt::AlignLeft | Qt::AlignTop, number(lo));
+    g.drawText(underCobweb, Qt::AlignRight | Qt::AlignTop, number(hi));
+  }
+  g.drawText(underCobweb, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("X(n + 1) über X(n)"));
+  const QRectF underSeries(kSeries.left(), below, kSeries.width(), 20);
+  if (o && !o->values.empty()) {
+    g.drawText(underSeries, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("n = %1").arg(o->first));
+    g.drawText(underSeries, Qt::AlignRight | Qt::AlignTop,
+               QString::number(o->first + std::int64_t(o->values.size()) - 1));
+  }
+  g.drawText(underSeries, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("X(n) über n"));
+}
+
+}  // namespace
+
+QString heading(const OrbitSettings& s) {
+  // The option buttons choose exactly one law.
+  const QString law = s.verhulst ? QStringLiteral("Verhulst: X · (1 + p) · (1 − X)")
+                                 : QStringLiteral("normiert: X · (1 + p · (1 − X))");
+  return QStringLiteral("p = %1     Startwert %2     %3")
+      .arg(support::localeText(s.p), support::localeText(s.startwert), law);
+}
+
+QString figures(const Orbit& o) {
+  if (o.escaped) return QStringLiteral("Die Bahn verlässt den Zahlbereich: keine Periode, kein Lyapunov-Exponent");
+  QString period = o.period > 0     ? QStringLiteral("Periode %1").arg(o.period)
+                   : o.searched > 0 ? QStringLiteral("keine Periode bis %1").arg(o.searched)
+                                    : QStringLiteral("zu wenige Schritte nach von für eine Periode");
+  const double l = o.lyapunov;
+  QString exponent = std::isnan(l)   ? QString()
+                     : std::isinf(l) ? QStringLiteral("−∞")
+                                     : QLocale().toString(l, 'f', 4).replace(QLatin1Char('-'), QChar(0x2212));
+  if (exponent.isEmpty()) return period;
+  const QString sense = l < 0   ? QStringLiteral("negativ: stabil")
+                        : l > 0 ? QStringLiteral("positiv: chaotisch")
+                                : QStringLiteral("null: neutral");
+  return QStringLiteral("%1     Lyapunov-Exponent %2 (%3)").arg(period, exponent, sense);
+}
+
+QPointF cobwebPoint(const OrbitSettings& s, double x, double y) {
+  double lo = 0, hi = 0;
+  if (!range(s, lo, hi)) return {kNaN, kNaN};
+  const double px = kCobweb.left() + (x - lo) / (hi - lo) * kCobweb.width();
+  return {std::isfinite(px) ? std::clamp(px, -kFar, kFar) : kNaN, rowOf(s, kCobweb, y)};
+}
+
+QPointF seriesPoint(const OrbitSettings& s, const Orbit& o, std::int64_t n, double x) {
+  const double count = double(std::max<std::size_t>(o.values.size(), 1));
+  return {kSeries.left() + (double(n - o.first) + 0.5) / count * kSeries.width(), rowOf(s, kSeries, x)};
+}
+
+QImage orbitPicture(const OrbitSettings& s, const Orbit* o, bool neighbour, const QFont& font, qreal ratio) {
+  QImage picture(QSize(kPictureWidth, kPictureHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(Qt::white);
+  QPainter g(&picture);
+  g.setFont(font);
+  g.setPen(Qt::black);
+  g.drawText(QRectF(kCobweb.left(), 6, kSeries.right() - kCobweb.left(), 24), Qt::AlignLeft | Qt::AlignVCenter,
+             heading(s));
+  for (const QRectF& panel : {kCobweb, kSeries}) g.fillRect(panel, colour(kBackground));
+
+  g.setRenderHint(QPainter::Antialiasing);
+  g.setClipRect(kCobweb);
+  cobweb(g, s, o, neighbour);
+  if (o) {
+    g.setClipRect(kSeries);
+    series(g, s, *o, neighbour);
+  }
+  g.setClipping(false);
+  g.setRenderHint(QPainter::Antialiasing, false);
+
+  g.setPen(colour(kFrame));
+  g.setBrush(Qt::NoBrush);
+  for (const QRectF& panel : {kCobweb, kSeries}) g.drawRect(panel.adjusted(-1, -1, 0, 0));
+  g.setPen(Qt::black);
+  labels(g, s, o);
+  g.drawText(QRectF(kCobweb.left(), kPictureHeight - 32, kSeries.right() - kCobweb.left(), 24),
+             Qt::AlignLeft | Qt::AlignVCenter, o ? figures(*o) : QStringLiteral("Die Bahn wird berechnet …"));
+  return picture;
+}
+
+}  // namespace inspector

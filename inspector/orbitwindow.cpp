@@ -1,0 +1,162 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "inspector/orbitwindow.h"
+
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <cmath>
+
+#include "inspector/export.h"
+#include "inspector/orbitpicture.h"
+#include "support/numbers.h"
+
+namespace inspector {
+
+namespace {
+
+std::function<void(std::int64_t)>& gate() {
+  static std::function<void(std::int64_t)> hook;
+  return hook;
+}
+
+// The status line gives the share done this often while an orbit is computed;
+// an orbit done sooner replaces the picture without showing an empty one.
+constexpr int kProgressMs = 100;
+
+}  // namespace
+
+// Shows the picture as it was last drawn.
+class OrbitWindow::View : public QWidget {
+ public:
+  explicit View(OrbitWindow* window) : QWidget(window), m_window(window) {
+    setFixedSize(kPictureWidth, kPictureHeight);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(QPointF(0, 0), m_window->m_picture); }
+
+ private:
+  OrbitWindow* m_window;
+};
+
+OrbitWindow::OrbitWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window),
+      m_view(new View(this)),
+      m_neighbour(new QCheckBox(QStringLiteral("zweite Bahn (magenta) ab Startwert + 10⁻⁶"), this)),
+      m_status(new QLabel(this)) {
+  // The main window keeps the keyboard, so that "B" can be pressed again
+  // over another column; a click here gives this window the arrow keys.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  m_pool.setMaxThreadCount(1);
+  auto* rows = new QVBoxLayout(this);
+  rows->setSizeConstraint(QLayout::SetFixedSize);
+  rows->addWidget(m_view);
+  auto* below = new QHBoxLayout;
+  below->addWidget(m_neighbour);
+  below->addStretch();
+  m_status->setMinimumWidth(320);
+  m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  below->addWidget(m_status);
+  rows->addLayout(below);
+  connect(m_neighbour, &QCheckBox::toggled, this, &OrbitWindow::redraw);
+
+  const std::pair<QKeySequence, std::function<void()>> keys[] = {
+      {QKeySequence(Qt::Key_Left), [this] { step(-10); }},
+      {QKeySequence(Qt::Key_Right), [this] { step(10); }},
+      {QKeySequence(Qt::SHIFT | Qt::Key_Left), [this] { step(-1); }},
+      {QKeySequence(Qt::SHIFT | Qt::Key_Right), [this] { step(1); }},
+      {QKeySequence::Copy, [this] { copyPicture(m_picture); }},
+      {QKeySequence::Save, [this] { savePicture(this, m_picture, suggestedName()); }},
+      {QKeySequence(Qt::Key_Escape), [this] { close(); }},
+  };
+  for (const auto& [key, action] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, action);
+
+  m_progressTimer.setInterval(kProgressMs);
+  connect(&m_progressTimer, &QTimer::timeout, this, &OrbitWindow::showProgress);
+}
+
+OrbitWindow::~OrbitWindow() {
+  ++m_generation;
+  m_pool.waitForDone();
+}
+
+void OrbitWindow::setGate(std::function<void(std::int64_t)> hook) { gate() = std::move(hook); }
+
+QString OrbitWindow::suggestedName() const { return orbitName(m_settings.p); }
+
+void OrbitWindow::request(const OrbitSettings& settings) {
+  m_origin = settings.p;
+  m_tenths = 0;
+  compute(settings);
+  if (!isVisible()) show();
+}
+
+void OrbitWindow::compute(const OrbitSettings& settings) {
+  m_settings = settings;
+  m_orbit.reset();
+  m_computing = true;
+  m_stale = true;
+  setWindowTitle(QStringLiteral("Bahn bei p = %1").arg(support::localeText(settings.p)));
+  m_status->setText(QStringLiteral("Die Bahn wird berechnet …"));
+  if (!isVisible() || m_picture.isNull()) redraw();
+  m_progressTimer.start();
+
+  const std::uint64_t generation = ++m_generation;
+  m_progress.store(0, std::memory_order_relaxed);
+  m_pool.start([this, settings, generation] {
+    auto orbit = std::make_shared<Orbit>();
+    const bool complete = computeOrbit(settings, *orbit, [this, generation](std::int64_t counter) {
+      if (auto& hook = gate()) hook(counter);
+      if (m_generation.load(std::memory_order_relaxed) != generation) return false;
+      m_progress.store(counter, std::memory_order_relaxed);
+      return true;
+    });
+    QMetaObject::invokeMethod(
+        this, [this, generation, complete, orbit] { delivered(generation, complete, orbit); }, Qt::QueuedConnection);
+  });
+}
+
+void OrbitWindow::delivered(std::uint64_t generation, bool complete, const std::shared_ptr<Orbit>& orbit) {
+  emit ended(complete);
+  if (!complete || generation != m_generation.load(std::memory_order_relaxed)) return;
+  m_orbit = orbit;
+  m_computing = false;
+  m_progressTimer.stop();
+  m_status->clear();
+  redraw();
+}
+
+void OrbitWindow::step(int tenths) {
+  const double p = m_origin + double(m_tenths + tenths) * m_settings.schritt / 10;
+  if (!std::isfinite(p) || p == m_settings.p) return;
+  m_tenths += tenths;
+  OrbitSettings next = m_settings;
+  next.p = p;
+  compute(next);
+}
+
+void OrbitWindow::redraw() {
+  m_picture = orbitPicture(m_settings, m_orbit.get(), m_neighbour->isChecked(), font(), devicePixelRatioF());
+  m_stale = false;
+  m_view->update();
+}
+
+void OrbitWindow::showProgress() {
+  if (!m_computing) return;
+  if (m_stale) redraw();
+  const double share = double(m_progress.load(std::memory_order_relaxed)) / double(m_settings.bis + 1);
+  m_status->setText(QStringLiteral("Die Bahn wird berechnet … %1 %").arg(int(100 * share)));
+}
+
+void OrbitWindow::closeEvent(QCloseEvent* event) {
+  ++m_generation;  // what is in work stops
+  m_computing = false;
+  m_progressTimer.stop();
+  m_status->clear();
+  QWidget::closeEvent(event);
+}
+
+}  // namespace inspector

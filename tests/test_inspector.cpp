@@ -1,0 +1,383 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The orbit window and the pictures: the orbit against the one-orbit loop,
+// periods and Lyapunov exponents known from the literature, copy and save,
+// the main window left as it is, cancelled work.
+#include <QClipboard>
+#include <QDir>
+#include <QSemaphore>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <cmath>
+#include <numbers>
+
+#include "diagram/sweep.h"
+#include "fixture.h"
+#include "forms/overlays.h"
+#include "inspector/export.h"
+#include "inspector/orbitpicture.h"
+#include "inspector/orbitwindow.h"
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+using namespace fixture;
+using inspector::Orbit;
+using inspector::OrbitSettings;
+using inspector::OrbitWindow;
+
+namespace {
+
+OrbitSettings settings(double p, bool normiert, double von, std::int64_t bis, std::int64_t lead = 12) {
+  OrbitSettings s;
+  s.p = p;
+  s.normiert = normiert;
+  s.verhulst = !normiert;
+  s.bis = bis;
+  s.gelbAb = std::int64_t(std::floor(von)) + 1;
+  s.vorlaufBis = lead;
+  s.xMax = normiert ? 1.5 : 1;
+  return s;
+}
+
+Orbit computed(const OrbitSettings& s) {
+  Orbit o;
+  if (!inspector::computeOrbit(s, o, [](std::int64_t) { return true; })) qFatal("not computed");
+  return o;
+}
+
+// The pixels alone, whatever their format and ratio.
+QImage argb(const QImage& image) {
+  QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+  pixels.setDevicePixelRatio(1);
+  return pixels;
+}
+
+// The orbit window of the main window, once "B" has made it.
+OrbitWindow* orbitWindow(Form1Probe& f) { return f.window.findChild<OrbitWindow*>(); }
+
+void waitForOrbit(OrbitWindow* w) {
+  if (w->computing()) QVERIFY(QSignalSpy(w, &OrbitWindow::ended).wait(60000));
+}
+
+// Activation comes through the platform's queue, after the activation of
+// any window shown before.
+void activate(QWidget* w) {
+  w->activateWindow();
+  QTRY_COMPARE(QApplication::activeWindow(), w);
+}
+
+}  // namespace
+
+class TestInspector : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    inspector::setFileNameHook(nullptr);
+    OrbitWindow::setGate(nullptr);
+    Sweep::setBeforeColumnHook(nullptr);
+  }
+
+  // Both orbits bit for bit as a loop over one orbit iterates them; the
+  // colours as the diagram gives them: X0 and the lead-in cyan, from
+  // X(floor(von) + 2) on yellow, yellow where both hold.
+  void theOrbitIsTheOneOrbitLoop_data() {
+    QTest::addColumn<bool>("normiert");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<double>("von");
+    QTest::addColumn<qint64>("bis");
+    QTest::addColumn<qint64>("lead");
+    QTest::newRow("normiert, defaults") << true << 2.5 << 100.0 << qint64(200) << qint64(12);
+    QTest::newRow("normiert, bis beyond what is drawn") << true << 2.7 << 1000.5 << qint64(5000) << qint64(12);
+    QTest::newRow("Verhulst, lead-in past von") << false << 2.9 << 5.0 << qint64(300) << qint64(50);
+    QTest::newRow("Verhulst, short") << false << 1.2 << 3.0 << qint64(10) << qint64(0);
+    QTest::newRow("escapes, p above 3") << true << 3.2 << 0.0 << qint64(3000) << qint64(12);
+  }
+  void theOrbitIsTheOneOrbitLoop() {
+    QFETCH(bool, normiert);
+    QFETCH(double, p);
+    QFETCH(double, von);
+    QFETCH(qint64, bis);
+    QFETCH(qint64, lead);
+    OrbitSettings s = settings(p, normiert, von, bis, lead);
+    s.startwert = 0.37;
+    const Orbit o = computed(s);
+    const auto xs = oracle::orbit(p, 0.37, int(bis) + 1, normiert);
+    const auto ys = oracle::orbit(p, 0.37 + 1e-6, int(bis) + 1, normiert);
+    QCOMPARE(o.first, std::max<qint64>(0, bis + 1 - 400));
+    QCOMPARE(qint64(o.values.size()), bis + 2 - o.first);
+    QCOMPARE(o.neighbour.size(), o.values.size());
+    for (std::size_t i = 0; i < o.values.size(); ++i) {
+      const auto n = std::size_t(o.first) + i;
+      QCOMPARE(std::bit_cast<quint64>(o.values[i]), std::bit_cast<quint64>(xs[n]));
+      QCOMPARE(std::bit_cast<quint64>(o.neighbour[i]), std::bit_cast<quint64>(ys[n]));
+    }
+    QCOMPARE(o.escaped, !std::isfinite(xs.back()));
+    for (qint64 n = 0; n <= bis + 1; ++n) {
+      const int expected = n >= std::floor(von) + 2 ? support::kYellow : n == 0 || n <= lead ? support::kCyan : -1;
+      QCOMPARE(s.colour(n), expected);
+    }
+  }
+
+  // Where the picture puts the orbit: with p = 2.5 settled on its 4-cycle,
+  // the yellow of the time series lies at the four heights of the cycle
+  // (the panel runs from X 0 at its foot to 1.5 at its head), and so do the
+  // yellow corners of the staircase on the diagonal.
+  void thePictureDrawsTheCycle() {
+    const OrbitSettings s = settings(2.5, true, 1000, 2000);
+    const Orbit o = computed(s);
+    const QImage picture = argb(inspector::orbitPicture(s, &o, false, QFont(), 1));
+    const auto cycle = std::vector<double>(o.values.end() - 4, o.values.end());
+    // The series' points lie at the cycle's heights; the staircase's lines
+    // run along the cycle's columns or heights.
+    auto nearRow = [&](const QRectF& panel, double y) {
+      return std::any_of(cycle.begin(), cycle.end(),
+                         [&](double x) { return std::fabs(panel.bottom() - x / 1.5 * panel.height() - y) < 2; });
+    };
+    auto nearColumn = [&](const QRectF& panel, double px) {
+      return std::any_of(cycle.begin(), cycle.end(),
+                         [&](double x) { return std::fabs(panel.left() + x / 1.5 * panel.width() - px) < 2; });
+    };
+    for (const QRectF& panel : {inspector::kSeries, inspector::kCobweb}) {
+      int yellow = 0;
+      for (int x = int(panel.left()) + 1; x < int(panel.right()); ++x)
+        for (int y = int(panel.top()) + 1; y < int(panel.bottom()); ++y) {
+          if (picture.pixel(x, y) != rgb(support::kYellow)) continue;
+          ++yellow;
+          const bool onCycle = nearRow(panel, y + 0.5) || (panel == inspector::kCobweb && nearColumn(panel, x + 0.5));
+          QVERIFY2(onCycle, qPrintable(QStringLiteral("yellow at %1, %2").arg(x).arg(y)));
+        }
+      QVERIFY(yellow > 0);
+    }
+    QCOMPARE(inspector::figures(o).left(9), QStringLiteral("Periode 4"));
+  }
+
+  // In the normalised form's p (r = 1 + p): a fixed point at 1.9, period 2
+  // at 2.2, 4 at 2.5, 3 in the window at 2.835, chaos at 3 with the
+  // exponent ln 2. Verhulst's form is the same map in other coordinates.
+  void periodsAndExponentsFromTheLiterature_data() {
+    QTest::addColumn<bool>("normiert");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<int>("period");
+    for (bool normiert : {true, false}) {
+      const char* form = normiert ? "normiert" : "Verhulst";
+      QTest::addRow("%s 1.9", form) << normiert << 1.9 << 1;
+      QTest::addRow("%s 2.2", form) << normiert << 2.2 << 2;
+      QTest::addRow("%s 2.5", form) << normiert << 2.5 << 4;
+      QTest::addRow("%s 2.835", form) << normiert << 2.835 << 3;
+      QTest::addRow("%s 3", form) << normiert << 3.0 << 0;
+    }
+  }
+  void periodsAndExponentsFromTheLiterature() {
+    QFETCH(bool, normiert);
+    QFETCH(double, p);
+    QFETCH(int, period);
+    const Orbit o = computed(settings(p, normiert, 10000, 1000000));
+    QCOMPARE(o.period, period);
+    QCOMPARE(o.searched, period ? period : inspector::kLongestPeriod);
+    QVERIFY(!o.escaped);
+    if (period) {
+      QVERIFY2(o.lyapunov < 0, qPrintable(QString::number(o.lyapunov)));
+      QVERIFY(inspector::figures(o).contains(QStringLiteral("stabil")));
+    } else {
+      // The mean over a million iterates: within 0.01 of ln 2.
+      QVERIFY2(std::fabs(o.lyapunov - std::numbers::ln2) < 0.01, qPrintable(QString::number(o.lyapunov)));
+      QVERIFY(inspector::figures(o).startsWith(QStringLiteral("keine Periode bis 64")));
+      QVERIFY(inspector::figures(o).contains(QStringLiteral("chaotisch")));
+    }
+  }
+
+  // With the defaults (von 100, bis 200) the fixed point at 1.9 is already
+  // found, and only periods up to 50 can be told from 100 iterates.
+  void theDefaultsFindTheFixedPoint() {
+    QCOMPARE(computed(settings(1.9, true, 100, 200)).period, 1);
+    QCOMPARE(computed(settings(3, true, 100, 200)).searched, 50);
+  }
+
+  // "B" takes the p under the pointer over the picture, else the marker's
+  // column; the main window looks the same before, with and after the
+  // orbit window.
+  void theMainWindowStaysAsItIs() {
+    auto form = window();
+    Form1Probe& f = *form;
+    click(f.Command1);
+    activate(&f.window);
+    const QImage before = f.window.grab().toImage();
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_B);
+    OrbitWindow* w = orbitWindow(f);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->settings().p, 0 + 999 * 0.003);  // the marker stands at the last column
+    QCOMPARE(w->windowTitle(), QStringLiteral("Bahn bei p = ") + support::localeText(0 + 999 * 0.003));
+    waitForOrbit(w);
+    activate(&f.window);  // the focus frame shows only in the active window
+    QCOMPARE(f.window.grab().toImage(), before);
+
+    moveOn(f, 2.25, 0.5);  // the readouts follow the pointer
+    const QImage pointed = f.window.grab().toImage();
+    QTest::keyClick(f.Command1, Qt::Key_B);
+    QCOMPARE(w->settings().p, f.picAusgabe->toUserX(at(f, 2.25, 0.5).x()));
+    waitForOrbit(w);
+    activate(&f.window);
+    QCOMPARE(f.window.grab().toImage(), pointed);
+    activate(w);
+
+    // Its arrow keys: a column, and ten tenths of one, land on the same p.
+    const double p = w->settings().p;
+    QTest::keyClick(w, Qt::Key_Right);
+    QCOMPARE(w->settings().p, p + 0.003);
+    QTest::keyClick(w, Qt::Key_Left);
+    QCOMPARE(w->settings().p, p);
+    for (int i = 0; i < 10; ++i) QTest::keyClick(w, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(w->settings().p, p + 0.003);
+    waitForOrbit(w);
+    w->close();
+    activate(&f.window);
+    QCOMPARE(f.window.grab().toImage(), pointed);
+  }
+
+  // "B" in the middle of a sweep opens the window; the sweep goes on and
+  // draws the same picture as without it.
+  void bDuringASweep() {
+    auto plain = window();
+    click(plain->Command1);
+    const QImage expected = plain->picAusgabe->image();
+    plain.reset();
+
+    auto form = window();
+    Form1Probe& f = *form;
+    activate(&f.window);
+    f.Command1->setFocus();
+    double marker = 0;
+    Sweep::setBeforeColumnHook([&](std::int32_t column) {
+      if (column != 500) return;
+      marker = f.Line1->x1();
+      QTest::keyClick(f.Command1, Qt::Key_B);
+    });
+    click(f.Command1);
+    Sweep::setBeforeColumnHook(nullptr);
+    QCOMPARE(f.spalte, 1000);
+    OrbitWindow* w = orbitWindow(f);
+    QVERIFY(w && w->isVisible());
+    QVERIFY(std::fabs(w->settings().p - marker) <= 0.0015);  // the marker's column
+    QCOMPARE(f.picAusgabe->image(), expected);
+    waitForOrbit(w);
+  }
+
+  // Ctrl+S saves the picture as drawn, under the name of the window shown;
+  // Ctrl+C copies it, but in a text box its own text.
+  void copyAndSave() {
+    auto form = window();
+    Form1Probe& f = *form;
+    click(f.Command1);
+    activate(&f.window);
+    QTemporaryDir folder;
+    QString suggested;
+    inspector::setFileNameHook([&](const QString& name) {
+      suggested = name;
+      return folder.filePath(name);
+    });
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(suggested, QStringLiteral("feigenbaum_p0-3_x0-1.5.png"));
+    QCOMPARE(argb(QImage(folder.filePath(suggested))), argb(f.picAusgabe->image()));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{suggested});
+
+    QTest::keyClick(f.Command1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(argb(QApplication::clipboard()->image()), argb(f.picAusgabe->image()));
+    f.txtVon->setFocus();
+    f.txtVon->selectAll();
+    QTest::keyClick(f.txtVon, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), f.txtVon->text());
+    QVERIFY(QApplication::clipboard()->image().isNull());
+    // A text box types "B".
+    QTest::keyClick(f.txtVon, Qt::Key_B);
+    QVERIFY(!orbitWindow(f));
+
+    // The orbit window's own picture.
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_B);
+    OrbitWindow* w = orbitWindow(f);
+    waitForOrbit(w);
+    activate(w);
+    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(suggested, w->suggestedName());
+    QCOMPARE(argb(QImage(folder.filePath(suggested))), argb(w->picture()));
+  }
+
+  // A save that cannot be written is reported and leaves nothing behind.
+  void aFailedSaveLeavesNoFile_data() {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("folder without write permission") << QStringLiteral("locked/bild.png");
+    QTest::newRow("the name of a folder") << QStringLiteral("locked");
+    QTest::newRow("folder that does not exist") << QStringLiteral("nowhere/bild.png");
+  }
+  void aFailedSaveLeavesNoFile() {
+    QFETCH(QString, where);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir("locked"));
+    if (where.startsWith("locked/")) {
+#ifdef Q_OS_WIN
+      QSKIP("a read-only folder still takes new files on Windows");
+#else
+      if (geteuid() == 0) QSKIP("root writes into any folder");
+      QVERIFY(QFile::setPermissions(folder.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
+#endif
+    }
+    inspector::setFileNameHook([&](const QString&) { return folder.filePath(where); });
+    MessageBoxes boxes;
+    const QImage picture(40, 30, QImage::Format_ARGB32);
+    QVERIFY(!inspector::savePicture(nullptr, picture, "bild.png"));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("Bild speichern"));
+    QVERIFY(boxes.seen[0].text.contains(QDir::toNativeSeparators(folder.filePath(where))));
+    QFile::setPermissions(folder.filePath("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"locked"});
+    QVERIFY(QDir(folder.filePath("locked")).isEmpty());
+  }
+
+  // A long lead-up stops when a newer request comes, and when the window
+  // closes: the worker is held at a block deep in the lead-up, the request
+  // is cancelled, and the work ends unfinished at the next block.
+  void cancelledWorkStops() {
+    OrbitWindow w(nullptr);
+    QSemaphore reached, go;
+    std::atomic<std::int64_t> stoppedAt{-1};
+    OrbitWindow::setGate([&](std::int64_t counter) {
+      stoppedAt = counter;
+      if (counter >= 100000 && counter < 200000) {
+        reached.release();
+        go.acquire();
+      }
+    });
+    QSignalSpy ended(&w, &OrbitWindow::ended);
+    const OrbitSettings longOne = settings(2.9, true, 1.9e9, 2000000000);
+    for (int how = 0; how < 2; ++how) {
+      w.request(longOne);
+      reached.acquire();
+      if (how == 0)
+        w.request(settings(2.5, true, 100, 200));
+      else
+        w.close();
+      go.release();
+      QVERIFY(ended.wait(60000));
+      QCOMPARE(ended.takeFirst().at(0).toBool(), false);
+      QVERIFY(stoppedAt < 200000 + (1 << 15));
+      if (how == 0) {
+        QVERIFY(ended.count() == 1 || ended.wait(60000));
+        QCOMPARE(ended.takeFirst().at(0).toBool(), true);
+        QCOMPARE(w.settings().p, 2.5);
+        QVERIFY(!w.computing());
+      }
+    }
+    QVERIFY(!w.computing());
+  }
+};
+
+QTEST_MAIN(TestInspector)
+#include "test_inspector.moc"
