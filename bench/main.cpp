@@ -28,6 +28,7 @@
 #include "app/toolkit.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "inspector/orbitwindow.h"
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
 #include "probe.h"
@@ -185,6 +186,37 @@ double pausedCpuShare(Form1Probe& form) {
   return (cpuAfter - cpuBefore) / 2.0;
 }
 
+// The orbit window at a chaotic p, von 100, bis 10^6: from the request to
+// the picture drawn and on screen. And the bare iteration of the same orbit.
+constexpr std::int64_t kOrbitBis = 1000000;
+inspector::OrbitSettings orbitSettings() {
+  inspector::OrbitSettings s;
+  s.p = 2.9;
+  s.bis = kOrbitBis;
+  s.gelbAb = 101;
+  return s;
+}
+
+double orbitWindowMs(inspector::OrbitWindow& window) {
+  QEventLoop loop;
+  QObject::connect(&window, &inspector::OrbitWindow::ended, &loop, &QEventLoop::quit);
+  const auto start = Clock::now();
+  window.request(orbitSettings());
+  loop.exec();
+  window.repaint();
+  return seconds(start) * 1e3;
+}
+
+double bareOrbitMs() {
+  const auto start = Clock::now();
+  const inspector::OrbitSettings s = orbitSettings();
+  double bestand = s.startwert;
+  for (std::int64_t iteration = 0; iteration <= s.bis; ++iteration) bestand = bestand * (1 + s.p * (1 - bestand));
+  volatile double keep = bestand;
+  (void)keep;
+  return seconds(start) * 1e3;
+}
+
 double peakMiB(const QString& self, const char* bis) {
   QProcess child;
   child.start(self, {QStringLiteral("--peak"), QString::fromLatin1(bis)});
@@ -209,9 +241,12 @@ int main(int argc, char* argv[]) {
 
   if (argc == 3 && QByteArray(argv[1]) == "--peak") {
     sweep(form, kStartWindow, "0", argv[2]);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%ld\n", usage.ru_maxrss);
+    // The high-water mark of this process's own memory. getrusage's maximum
+    // would also count the parent's resident size at the fork.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+      if (line.startsWith("VmHWM:")) std::printf("%ld\n", line.mid(6).trimmed().split(' ').front().toLong());
     return 0;
   }
 
@@ -232,6 +267,13 @@ int main(int argc, char* argv[]) {
   report("kernel_plain_per_core", "kernel alone, one thread, plain: bare / kernel", "",
          kernelPerCore(form, 50000, orbits::Arithmetic::Plain, 5));
   if (std::string(orbits::fastestArithmetic()) != "AVX2") std::printf("(no AVX2 here: both kernels are plain)\n");
+
+  inspector::OrbitWindow orbitWindow(&form.window);
+  orbitWindowMs(orbitWindow);  // its worker starts
+  report("orbit_window_ms", "orbit window (von 100, bis 1e6), computed, drawn", "ms",
+         repeat(15, [&] { return orbitWindowMs(orbitWindow); }));
+  report("orbit_bare_ms", "the same orbit, bare iteration", "ms", repeat(15, bareOrbitMs));
+  orbitWindow.close();
 
   sweep(form, kStartWindow, "100", "200");
   report("paused_cpu_percent", "paused heavy sweep, share of one core", "%",

@@ -120,13 +120,14 @@ void OrbitWindow::compute(const OrbitSettings& settings) {
 }
 
 void OrbitWindow::delivered(std::uint64_t generation, bool complete, const std::shared_ptr<Orbit>& orbit) {
+  if (complete && generation == m_generation.load(std::memory_order_relaxed)) {
+    m_orbit = orbit;
+    m_computing = false;
+    m_progressTimer.stop();
+    m_status->clear();
+    redraw();
+  }
   emit ended(complete);
-  if (!complete || generation != m_generation.load(std::memory_order_relaxed)) return;
-  m_orbit = orbit;
-  m_computing = false;
-  m_progressTimer.stop();
-  m_status->clear();
-  redraw();
 }
 
 void OrbitWindow::step(int tenths) {

@@ -48,7 +48,8 @@ class OrbitWindow : public QWidget {
   static void setGate(std::function<void(std::int64_t counter)> gate);
 
  signals:
-  // Every request ends once, in order: complete, or cancelled.
+  // Every request ends once, in order: complete (and then drawn, if it is
+  // still the latest), or cancelled.
   void ended(bool complete);
 
  protected:
