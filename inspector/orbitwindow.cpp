@@ -11,6 +11,7 @@
 
 #include "inspector/export.h"
 #include "inspector/orbitpicture.h"
+#include "orbits/handover.h"
 #include "support/numbers.h"
 
 namespace inspector {
@@ -25,6 +26,10 @@ std::function<void(std::int64_t)>& gate() {
 // The status line gives the share done this often while an orbit is computed;
 // an orbit done sooner replaces the picture without showing an empty one.
 constexpr int kProgressMs = 100;
+
+// The pool's waitForDone tells that its tasks have ended through a lock of
+// Qt's own: one token for the thread sanitizer (see orbits/handover.h).
+char tasksDone = 0;
 
 }  // namespace
 
@@ -81,6 +86,7 @@ OrbitWindow::OrbitWindow(QWidget* owner)
 OrbitWindow::~OrbitWindow() {
   ++m_generation;
   m_pool.waitForDone();
+  TAKEN_OVER(&tasksDone);
 }
 
 void OrbitWindow::setGate(std::function<void(std::int64_t)> hook) { gate() = std::move(hook); }
@@ -106,28 +112,59 @@ void OrbitWindow::compute(const OrbitSettings& settings) {
 
   const std::uint64_t generation = ++m_generation;
   m_progress.store(0, std::memory_order_relaxed);
-  m_pool.start([this, settings, generation] {
-    auto orbit = std::make_shared<Orbit>();
-    const bool complete = computeOrbit(settings, *orbit, [this, generation](std::int64_t counter) {
-      if (auto& hook = gate()) hook(counter);
-      if (m_generation.load(std::memory_order_relaxed) != generation) return false;
-      m_progress.store(counter, std::memory_order_relaxed);
-      return true;
-    });
-    QMetaObject::invokeMethod(
-        this, [this, generation, complete, orbit] { delivered(generation, complete, orbit); }, Qt::QueuedConnection);
-  });
+  {
+    const std::lock_guard lock(m_mutex);
+    m_jobs.push_back({settings, generation});
+  }
+  // The task carries nothing but `this`, and takes its request under the
+  // lock: the pool's thread then reads nothing that was handed over through
+  // Qt's locks alone.
+  m_pool.start([this] { work(); });
 }
 
-void OrbitWindow::delivered(std::uint64_t generation, bool complete, const std::shared_ptr<Orbit>& orbit) {
-  if (complete && generation == m_generation.load(std::memory_order_relaxed)) {
-    m_orbit = orbit;
-    m_computing = false;
-    m_progressTimer.stop();
-    m_status->clear();
-    redraw();
+// On the pool's one thread, for each request in turn.
+void OrbitWindow::work() {
+  Job job;
+  {
+    const std::lock_guard lock(m_mutex);
+    job = m_jobs.front();
+    m_jobs.pop_front();
   }
-  emit ended(complete);
+  auto orbit = std::make_shared<Orbit>();
+  const std::uint64_t generation = job.generation;
+  const bool complete = m_generation.load(std::memory_order_relaxed) == generation &&
+                        computeOrbit(job.settings, *orbit, [this, generation](std::int64_t counter) {
+                          if (auto& hook = gate()) hook(counter);
+                          if (m_generation.load(std::memory_order_relaxed) != generation) return false;
+                          m_progress.store(counter, std::memory_order_relaxed);
+                          return true;
+                        });
+  {
+    const std::lock_guard lock(m_mutex);
+    m_results.push_back({generation, complete, std::move(orbit)});
+  }
+  // By name, as a queued call: nothing is allocated here that the window's
+  // thread would free.
+  QMetaObject::invokeMethod(this, "delivered", Qt::QueuedConnection);
+  HANDED_OVER(&tasksDone);
+}
+
+void OrbitWindow::delivered() {
+  std::deque<Result> results;
+  {
+    const std::lock_guard lock(m_mutex);
+    results.swap(m_results);
+  }
+  for (Result& result : results) {
+    if (result.complete && result.generation == m_generation.load(std::memory_order_relaxed)) {
+      m_orbit = std::move(result.orbit);
+      m_computing = false;
+      m_progressTimer.stop();
+      m_status->clear();
+      redraw();
+    }
+    emit ended(result.complete);
+  }
 }
 
 void OrbitWindow::step(int tenths) {

@@ -19,8 +19,10 @@
 #include <QWidget>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "inspector/orbit.h"
 
@@ -55,14 +57,31 @@ class OrbitWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
 
+ private slots:
+  void delivered();  // takes the orbits the worker has finished
+
  private:
   void compute(const OrbitSettings& settings);
+  void work();
   void step(int tenths);
-  void delivered(std::uint64_t generation, bool complete, const std::shared_ptr<Orbit>& orbit);
   void redraw();
   void showProgress();
 
-  QThreadPool m_pool;
+  QThreadPool m_pool;  // one thread, which takes the requests in turn
+  struct Job {
+    OrbitSettings settings;
+    std::uint64_t generation = 0;
+  };
+  std::mutex m_mutex;
+  struct Result {
+    std::uint64_t generation = 0;
+    bool complete = false;
+    std::shared_ptr<const Orbit> orbit;
+  };
+  // Under m_mutex: requests not yet taken by the pool's thread, and its
+  // results not yet taken by the window's.
+  std::deque<Job> m_jobs;
+  std::deque<Result> m_results;
   std::atomic<std::uint64_t> m_generation{0};  // the request in work; older ones stop
   std::atomic<std::int64_t> m_progress{0};     // steps done by the request in work
   OrbitSettings m_settings;

@@ -93,7 +93,7 @@ class ColumnEngine : public QObject {
   std::function<void(std::int32_t)> m_gate;
 
   // The points where work passes between threads through Qt's own locks,
-  // one token each for the thread sanitizer (see columnengine.cpp).
+  // one token each for the thread sanitizer (see handover.h).
   struct HandOvers {
     char task = 0;  // the window's thread starts a task on a worker
     char done = 0;  // a worker's task ends; the pool's waitForDone sees it
