@@ -117,7 +117,7 @@ class Form1 : public QMainWindow {
   void bildKopieren();
   void bildSpeichern();
   double markerSpalte() const;
-  inspector::OrbitSettings bahnEinstellungen(double p) const;
+  inspector::OrbitSettings bahnEinstellungen(double bahnP) const;
 
   // Help (help/help.cpp).
   void hilfe(QObject* control);

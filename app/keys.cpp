@@ -35,9 +35,9 @@ void Form1::tastenVerbinden() {
 
 void Form1::bahnZeigen() {
   const std::optional<double> pointer = ui.picAusgabe->pointerX();
-  const double p = pointer ? *pointer : markerSpalte();
+  const double at = pointer ? *pointer : markerSpalte();
   if (!bahnFenster) bahnFenster = new inspector::OrbitWindow(this);
-  bahnFenster->request(bahnEinstellungen(p));
+  bahnFenster->request(bahnEinstellungen(at));
 }
 
 // The column nearest to the marker, in the window on display (the marker
@@ -51,10 +51,10 @@ double Form1::markerSpalte() const {
 }
 
 // What Start would read now, without writing anything back.
-inspector::OrbitSettings Form1::bahnEinstellungen(double p) const {
+inspector::OrbitSettings Form1::bahnEinstellungen(double bahnP) const {
   const Sweep::Counts counts = Sweep::counts(ui);
   inspector::OrbitSettings s;
-  s.p = p;
+  s.p = bahnP;
   s.startwert = ui.HScroll1->value() / 100.0;
   s.bis = counts.bis;
   s.gelbAb = counts.gelbAb;
