@@ -9,7 +9,8 @@
 #   zoomed.png   after three zooms into the period-doubling cascade
 #   back.png     after "zurück"
 #   max.png      after "max"
-#   orbit.png    the orbit window, "B" pressed with the pointer at p = 2.5
+#   orbit.png    the orbit window, "B" pressed with the pointer at p = 2.9,
+#                and its second orbit switched on
 #   docs/tour.sh BINARY OUTPUT_FOLDER
 # Extra environment (QT_SCALE_FACTOR=2, say) reaches the program.
 set -eu
@@ -44,9 +45,12 @@ xvfb-run -a -s "-screen 0 1800x1300x24" sh -ec '
   shot back.png
   press 616 83                                        # max
   shot max.png
-  xdotool mousemove $(surface 2.5 0.3 0 3 1.5 1.5) key b   # the orbit behind the column at p = 2.5
+  xdotool mousemove $(surface 2.9 0.3 0 3 1.5 1.5) key b   # the orbit behind the column at p = 2.9
   sleep 1
   orbit=$(xdotool search --name "^Bahn bei p" | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$orbit")"
+  xdotool mousemove $(( X + 20 * scale )) $(( Y + HEIGHT - 20 * scale )) click 1   # the second orbit
+  sleep 1
   import -window "$orbit" "$out/orbit.png"
   kill $pid
 '

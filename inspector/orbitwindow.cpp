@@ -57,7 +57,6 @@ OrbitWindow::OrbitWindow(QWidget* owner)
   setAttribute(Qt::WA_ShowWithoutActivating);
   m_pool.setMaxThreadCount(1);
   auto* rows = new QVBoxLayout(this);
-  rows->setSizeConstraint(QLayout::SetFixedSize);
   rows->addWidget(m_view);
   auto* below = new QHBoxLayout;
   below->addWidget(m_neighbour);
@@ -66,6 +65,8 @@ OrbitWindow::OrbitWindow(QWidget* owner)
   m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   below->addWidget(m_status);
   rows->addLayout(below);
+  // Fixed before the window exists, as the main window's size is.
+  setFixedSize(sizeHint());
   connect(m_neighbour, &QCheckBox::toggled, this, &OrbitWindow::redraw);
 
   const std::pair<QKeySequence, std::function<void()>> keys[] = {
