@@ -61,12 +61,16 @@ void waitForEventsFor(int ms) {
   process(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void messageBox(QWidget* parent, const QString& text, const QString& title) {
+void beforeModal(QWidget* parent) {
   // A surface held by a long loop (see PictureBox::hold) shows what it
-  // holds while the box is open, however long that is; the loop holds it
+  // holds while the dialog is open, however long that is; the loop holds it
   // again when it goes on.
   if (parent)
     for (auto* surface : parent->window()->findChildren<PictureBox*>()) surface->release();
+}
+
+void messageBox(QWidget* parent, const QString& text, const QString& title) {
+  beforeModal(parent);
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
   box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon, on the button either
   box.exec();

@@ -35,6 +35,10 @@ bool eventsDue();
 // not sleep and eventsDue is always true.
 void setDoEventsHook(std::function<void()> hook);
 
+// Before a modal dialog opens: the picture boxes of the parent's window that
+// a loop holds show their picture while it is open.
+void beforeModal(QWidget* parent);
+
 // A modal message box with one OK button and no icon; returns when closed.
 // Picture boxes of the parent's window that a loop holds show their picture
 // while it is open.

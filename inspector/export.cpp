@@ -30,6 +30,7 @@ QString& lastFolder() {
 
 QString askFileName(QWidget* parent, const QString& name) {
   if (auto& hook = fileNameHook()) return hook(name);
+  forms::beforeModal(parent);  // Ctrl+S may come in the middle of a sweep
   QFileDialog dialog(parent, QStringLiteral("Bild speichern"), lastFolder());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QStringLiteral("PNG-Bild (*.png)"));
