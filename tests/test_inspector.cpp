@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QSemaphore>
-#include <QShortcut>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <cmath>
@@ -124,32 +123,27 @@ class TestInspector : public QObject {
   }
 
   // Where the picture puts the orbit: with p = 2.5 settled on its 4-cycle,
-  // the yellow of the time series lies at the four heights of the cycle
-  // (the panel runs from X 0 at its foot to 1.5 at its head), and so do the
-  // yellow corners of the staircase on the diagonal.
+  // the yellow of the time series lies at the cycle's four heights, that of
+  // the cobweb's staircase at its heights or columns (both panels run from
+  // X 0 to 1.5).
   void thePictureDrawsTheCycle() {
     const OrbitSettings s = settings(2.5, true, 1000, 2000);
     const Orbit o = computed(s);
     const QImage picture = argb(inspector::orbitPicture(s, &o, false, QFont(), 1));
-    const auto cycle = std::vector<double>(o.values.end() - 4, o.values.end());
-    // The series' points lie at the cycle's heights; the staircase's lines
-    // run along the cycle's columns or heights.
-    auto nearRow = [&](const QRectF& panel, double y) {
+    const std::vector<double> cycle(o.values.end() - 4, o.values.end());
+    auto onCycle = [&](double at, double from, double extent) {
       return std::any_of(cycle.begin(), cycle.end(),
-                         [&](double x) { return std::fabs(panel.bottom() - x / 1.5 * panel.height() - y) < 2; });
+                         [&](double x) { return std::fabs(from + x / 1.5 * extent - at) < 2; });
     };
-    auto nearColumn = [&](const QRectF& panel, double px) {
-      return std::any_of(cycle.begin(), cycle.end(),
-                         [&](double x) { return std::fabs(panel.left() + x / 1.5 * panel.width() - px) < 2; });
-    };
-    for (const QRectF& panel : {inspector::kSeries, inspector::kCobweb}) {
+    for (const QRectF& r : {inspector::kSeries, inspector::kCobweb}) {
       int yellow = 0;
-      for (int x = int(panel.left()) + 1; x < int(panel.right()); ++x)
-        for (int y = int(panel.top()) + 1; y < int(panel.bottom()); ++y) {
+      for (int x = int(r.left()) + 1; x < int(r.right()); ++x)
+        for (int y = int(r.top()) + 1; y < int(r.bottom()); ++y) {
           if (picture.pixel(x, y) != rgb(support::kYellow)) continue;
           ++yellow;
-          const bool onCycle = nearRow(panel, y + 0.5) || (panel == inspector::kCobweb && nearColumn(panel, x + 0.5));
-          QVERIFY2(onCycle, qPrintable(QStringLiteral("yellow at %1, %2").arg(x).arg(y)));
+          QVERIFY2(onCycle(y + 0.5, r.bottom(), -r.height()) ||
+                       (r == inspector::kCobweb && onCycle(x + 0.5, r.left(), r.width())),
+                   qPrintable(QStringLiteral("yellow at %1, %2").arg(x).arg(y)));
         }
       QVERIFY(yellow > 0);
     }
@@ -178,8 +172,6 @@ class TestInspector : public QObject {
     QFETCH(int, period);
     const Orbit o = computed(settings(p, normiert, 10000, 1000000));
     QCOMPARE(o.period, period);
-    QCOMPARE(o.searched, period ? period : inspector::kLongestPeriod);
-    QVERIFY(!o.escaped);
     if (period) {
       QVERIFY2(o.lyapunov < 0, qPrintable(QString::number(o.lyapunov)));
       QVERIFY(inspector::figures(o).contains(QStringLiteral("stabil")));
@@ -235,21 +227,16 @@ class TestInspector : public QObject {
     for (int i = 0; i < 10; ++i) QTest::keyClick(w, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(w->settings().p, p + 0.003);
     waitForOrbit(w);
-    w->close();
-    activate(&f.window);
-    QCOMPARE(f.window.grab().toImage(), pointed);
   }
 
   // "B" in the middle of a sweep opens the window; the sweep goes on and
   // draws the same picture as without it.
   void bDuringASweep() {
-    auto plain = window();
-    click(plain->Command1);
-    const QImage expected = plain->picAusgabe->image();
-    plain.reset();
-
     auto form = window();
     Form1Probe& f = *form;
+    click(f.Command1);
+    const QImage expected = f.picAusgabe->image();
+    click(f.Command2);
     activate(&f.window);
     f.Command1->setFocus();
     double marker = 0;
@@ -293,7 +280,6 @@ class TestInspector : public QObject {
     f.txtVon->selectAll();
     QTest::keyClick(f.txtVon, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), f.txtVon->text());
-    QVERIFY(QApplication::clipboard()->image().isNull());
     // A text box types "B".
     QTest::keyClick(f.txtVon, Qt::Key_B);
     QVERIFY(!orbitWindow(f));
@@ -347,35 +333,35 @@ class TestInspector : public QObject {
   void cancelledWorkStops() {
     OrbitWindow w(nullptr);
     QSemaphore reached, go;
-    std::atomic<std::int64_t> stoppedAt{-1};
+    constexpr std::int64_t kHeld = 4 << 15;  // the end of the fourth block
+    std::atomic<std::int64_t> furthest{0};
     OrbitWindow::setGate([&](std::int64_t counter) {
-      stoppedAt = counter;
-      if (counter >= 100000 && counter < 200000) {
+      furthest = std::max<std::int64_t>(furthest, counter);
+      if (counter == kHeld) {
         reached.release();
         go.acquire();
       }
     });
     QSignalSpy ended(&w, &OrbitWindow::ended);
-    const OrbitSettings longOne = settings(2.9, true, 1.9e9, 2000000000);
-    for (int how = 0; how < 2; ++how) {
-      w.request(longOne);
+    for (bool byClosing : {false, true}) {
+      furthest = 0;
+      w.request(settings(2.9, true, 1.9e9, 2000000000));
       reached.acquire();
-      if (how == 0)
-        w.request(settings(2.5, true, 100, 200));
-      else
+      if (byClosing)
         w.close();
+      else
+        w.request(settings(2.5, true, 100, 200));
       go.release();
       QVERIFY(ended.wait(60000));
       QCOMPARE(ended.takeFirst().at(0).toBool(), false);
-      QVERIFY(stoppedAt < 200000 + (1 << 15));
-      if (how == 0) {
-        QVERIFY(ended.count() == 1 || ended.wait(60000));
+      QCOMPARE(furthest.load(), kHeld);  // not one block further
+      if (!byClosing) {
+        QVERIFY(!ended.isEmpty() || ended.wait(60000));
         QCOMPARE(ended.takeFirst().at(0).toBool(), true);
         QCOMPARE(w.settings().p, 2.5);
-        QVERIFY(!w.computing());
       }
+      QVERIFY(!w.computing());
     }
-    QVERIFY(!w.computing());
   }
 };
 
