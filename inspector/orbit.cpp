@@ -103,9 +103,10 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
 void findPeriod(const OrbitSettings& s, Orbit& out) {
   const std::int64_t from = std::max(out.first, std::max<std::int64_t>(s.gelbAb, 0) + 1);
   const std::int64_t count = s.last() + 1 - from;
-  const double* y = out.values.data() + (from - out.first);
   out.period = 0;
   out.searched = 0;
+  if (count <= 0) return;  // no yellow iterate shown
+  const double* y = out.values.data() + (from - out.first);
   for (int q = 1; q <= kLongestPeriod; ++q) {
     const int span = std::max(q, kLeastSpan);
     if (count < q + span) break;
