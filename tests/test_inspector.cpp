@@ -150,6 +150,33 @@ class TestInspector : public QObject {
     QCOMPARE(inspector::figures(o).left(9), QStringLiteral("Periode 4"));
   }
 
+  // Windows without extent, reversed or as wide as the doubles, and p far
+  // outside: computed and drawn without fault, with a line of figures.
+  void hostileSettings_data() {
+    QTest::addColumn<double>("p");
+    QTest::addColumn<double>("xMin");
+    QTest::addColumn<double>("xMax");
+    const double big = std::numeric_limits<double>::max(), nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("no extent") << 2.5 << 1.0 << 1.0;
+    QTest::newRow("reversed") << 2.5 << 1.5 << 0.0;
+    QTest::newRow("all doubles") << 2.9 << -big << big;
+    QTest::newRow("tiny") << 2.9 << 1.0 << std::nextafter(1.0, 2.0);
+    QTest::newRow("p huge") << big << 0.0 << 1.5;
+    QTest::newRow("p negative") << -7.0 << 0.0 << 1.5;
+    QTest::newRow("p NaN") << nan << nan << 1.5;
+  }
+  void hostileSettings() {
+    QFETCH(double, p);
+    QFETCH(double, xMin);
+    QFETCH(double, xMax);
+    OrbitSettings s = settings(p, true, 100, 200);
+    s.xMin = xMin;
+    s.xMax = xMax;
+    const Orbit o = computed(s);
+    QVERIFY(!inspector::orbitPicture(s, &o, true, QFont(), 1).isNull());
+    QVERIFY(!inspector::figures(o).isEmpty());
+  }
+
   // In the normalised form's p (r = 1 + p): a fixed point at 1.9, period 2
   // at 2.2, 4 at 2.5, 3 in the window at 2.835, chaos at 3 with the
   // exponent ln 2. Verhulst's form is the same map in other coordinates.
