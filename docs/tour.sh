@@ -45,7 +45,7 @@ xvfb-run -a -s "-screen 0 1800x1300x24" sh -ec '
   shot back.png
   press 616 83                                        # max
   shot max.png
-  xdotool mousemove $(surface 2.9 0.3 0 3 1.5 1.5) key b   # the orbit behind the column at p = 2.9
+  xdotool mousemove $(at $(surface 2.9 0.3 0 3 1.5 1.5)) key b   # the orbit behind the column at p = 2.9
   sleep 1
   orbit=$(xdotool search --name "^Bahn bei p" | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$orbit")"
