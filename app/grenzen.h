@@ -6,6 +6,8 @@
 // saved for "zurück"; the four text boxes show them to the user.
 #pragma once
 
+#include "orbits/columns.h"
+
 namespace Ui {
 struct Form1;
 }
@@ -17,4 +19,6 @@ struct Grenzen {
   static Grenzen read(const Ui::Form1& ui);
   // Into the four boxes, in the program's number form.
   void write(Ui::Form1& ui) const;
+  // The width of one of the diagram's columns.
+  double schritt() const { return (rechts - links) / orbits::kColumns; }
 };

@@ -44,7 +44,7 @@ void Form1::bahnZeigen() {
 // stands at a pixel, and the columns lie closer together than pixels).
 double Form1::markerSpalte() const {
   const double at = ui.Line1->x1();
-  const double step = (fenster.rechts - fenster.links) / orbits::kColumns;
+  const double step = fenster.schritt();
   const double k = std::round((at - fenster.links) / step);
   if (std::isfinite(k) && k >= 0 && k <= orbits::kColumns) return fenster.links + k * step;
   return at;
@@ -63,7 +63,7 @@ inspector::OrbitSettings Form1::bahnEinstellungen(double bahnP) const {
   s.verhulst = ui.optV->isChecked();
   s.xMin = fenster.xMin;
   s.xMax = fenster.xMax;
-  s.schritt = (fenster.rechts - fenster.links) / orbits::kColumns;
+  s.schritt = fenster.schritt();
   return s;
 }
 

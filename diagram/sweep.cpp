@@ -92,7 +92,7 @@ bool Sweep::begin() {
   f.startwert = ui.HScroll1->value() / 100.0;
   f.fenster = Grenzen::read(ui);
   f.setzeKoordinaten();
-  f.schritt = (f.fenster.rechts - f.fenster.links) / orbits::kColumns;
+  f.schritt = f.fenster.schritt();
   current = inputs();
   f.rechenwerk->prepare(current, 0);
 

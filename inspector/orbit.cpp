@@ -22,18 +22,13 @@ constexpr std::int64_t kBlock = 1 << 15;
 // orbit passing close to an unstable cycle is not taken for it.
 constexpr int kLeastSpan = 16;
 
-template <bool Normiert, bool Verhulst>
-double stepOf(double x, double p) {
-  return orbits::lanes::step<Normiert, Verhulst>(x, p);
-}
-
 // The derivative of the step, by the chain rule where both laws apply.
 template <bool Normiert, bool Verhulst>
 double slopeOf(double x, double p) {
   double d = 1;
   if constexpr (Normiert) {
     d = 1 + p - 2 * p * x;
-    x = stepOf<true, false>(x, p);
+    x = orbits::lanes::step<true, false>(x, p);
   }
   if constexpr (Verhulst) d *= (1 + p) * (1 - 2 * x);
   return d;
@@ -78,8 +73,8 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
   for (std::int64_t counter = 0; counter < s.bis + 1;) {
     const std::int64_t end = std::min(counter + kBlock, s.bis + 1);
     for (; counter < end; ++counter) {
-      a = stepOf<Normiert, Verhulst>(a, s.p);
-      b = stepOf<Normiert, Verhulst>(b, s.p);
+      a = orbits::lanes::step<Normiert, Verhulst>(a, s.p);
+      b = orbits::lanes::step<Normiert, Verhulst>(b, s.p);
       if (counter >= yellowFrom) product.add(slopeOf<Normiert, Verhulst>(a, s.p));
       if (counter + 1 >= out.first) {
         out.values.push_back(a);
@@ -131,8 +126,8 @@ int OrbitSettings::colour(std::int64_t n) const {
 }
 
 double OrbitSettings::step(double x) const {
-  if (normiert) x = stepOf<true, false>(x, p);
-  if (verhulst) x = stepOf<false, true>(x, p);
+  if (normiert) x = orbits::lanes::step<true, false>(x, p);
+  if (verhulst) x = orbits::lanes::step<false, true>(x, p);
   return x;
 }
 

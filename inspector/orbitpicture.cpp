@@ -42,11 +42,16 @@ bool range(const OrbitSettings& s, double& lo, double& hi) {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-double rowOf(const OrbitSettings& s, const QRectF& panel, double x) {
+// The pixel at which X lies on an axis of the panel that starts at `from`
+// and runs `extent` pixels (negative: upwards) over the X range.
+double along(const OrbitSettings& s, double from, double extent, double x) {
   double lo = 0, hi = 0;
   if (!range(s, lo, hi)) return kNaN;
-  const double y = panel.bottom() - (x - lo) / (hi - lo) * panel.height();
-  return std::isfinite(y) ? std::clamp(y, -kFar, kFar) : kNaN;
+  const double at = from + (x - lo) / (hi - lo) * extent;
+  return std::isfinite(at) ? std::clamp(at, -kFar, kFar) : kNaN;
+}
+double rowOf(const OrbitSettings& s, const QRectF& panel, double x) {
+  return along(s, panel.bottom(), -panel.height(), x);
 }
 
 bool finite(QPointF point) { return std::isfinite(point.x()) && std::isfinite(point.y()); }
@@ -167,10 +172,7 @@ QString figures(const Orbit& o) {
 }
 
 QPointF cobwebPoint(const OrbitSettings& s, double x, double y) {
-  double lo = 0, hi = 0;
-  if (!range(s, lo, hi)) return {kNaN, kNaN};
-  const double px = kCobweb.left() + (x - lo) / (hi - lo) * kCobweb.width();
-  return {std::isfinite(px) ? std::clamp(px, -kFar, kFar) : kNaN, rowOf(s, kCobweb, y)};
+  return {along(s, kCobweb.left(), kCobweb.width(), x), rowOf(s, kCobweb, y)};
 }
 
 QPointF seriesPoint(const OrbitSettings& s, const Orbit& o, std::int64_t n, double x) {
