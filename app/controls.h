@@ -2,14 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The controls of the window under their layout names, held as a
-// designer-made form holds them: one struct, filled once by the layout table
-// (app/layout.cpp) and never changed after.
+// designer-made form holds them: one struct, filled once from the layout
+// table (app/layout.cpp) by createControls and never changed after.
 #pragma once
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -42,3 +43,7 @@ struct Form1 {
 };
 
 }  // namespace Ui
+
+// Makes the window's controls, its menu and its central widget from the
+// layout table, and returns them.
+Ui::Form1 createControls(QMainWindow& window);

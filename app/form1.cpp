@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The window's life: controls and events wired, start-up, and the end.
+// The window's life: its pieces made and its events wired, start-up, the
+// handlers that hand each event to its piece, and the end.
 #include "app/form1.h"
 
 #include <QAction>
@@ -16,18 +17,49 @@
 #include "app/layout.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
-#include "forms/runtime.h"
 #include "orbits/columnengine.h"
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), rechenwerk(std::make_unique<orbits::ColumnEngine>()) {
-  createControls();
+namespace {
+
+// The help sentences and spoken names, as the layout table gives them.
+std::vector<help::HoverHelp::Entry> helpEntries(const Ui::Form1& ui) {
+  std::vector<help::HoverHelp::Entry> entries;
+  for (const layout::Row& row : layout::rows())
+    entries.push_back({layout::widget(ui, row), QString::fromUtf8(row.help ? row.help : ""),
+                       QString::fromUtf8(row.spoken ? row.spoken : "")});
+  return entries;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QMainWindow(parent),
+      ui(createControls(*this)),
+      frame(ui.picAusgabe),
+      pen(ui.Text1),
+      pause(ui.txtStop),
+      rechenwerk(std::make_unique<orbits::ColumnEngine>()),
+      sweep({ui.picAusgabe, ui.Line1, ui.txtp, inputBoxes()}, {fenster, pen, pause, frame, *rechenwerk, beendet}),
+      zoom({inputBoxes().limits, ui.picAusgabe, ui.shpAuswahl, ui.Line1, ui.Line2, ui.txtp, ui.txtY, ui.txtHilfe},
+           fenster, this, {[this] { Command2_Click(); }, [this] { Command1_Click(); }}),
+      hilfe({centralWidget(), ui.txtHilfe, ui.txtY, ui.Line2, ui.Command1, ui.txtVon}, helpEntries(ui), this) {
   connectEvents();
   tastenVerbinden();
-  sprechendeNamen();
   Form_Load();
 }
 
 Form1::~Form1() = default;
+
+diagram::InputBoxes Form1::inputBoxes() const {
+  return {{ui.txtLinks, ui.txtRechts, ui.txtXMIN, ui.txtXMAX},
+          ui.txtVon,
+          ui.txtBis,
+          ui.txtVorlauf,
+          ui.chkVorlauf,
+          ui.HScroll1,
+          ui.optR,
+          ui.optV};
+}
 
 void Form1::connectEvents() {
   const std::pair<QPushButton*, void (Form1::*)()> clicks[] = {
@@ -58,37 +90,18 @@ void Form1::connectEvents() {
   // reach the control behind it; one with tracking must not pass them on.
   for (QWidget* w : centralWidget()->findChildren<QWidget*>()) w->setAttribute(Qt::WA_NoMousePropagation);
   ui.picAusgabe->setMouseTracking(true);
-  centralWidget()->setMouseTracking(true);
-  centralWidget()->installEventFilter(this);
-  // The controls that explain themselves in the help line.
-  for (const layout::Row& row : layout::rows()) {
-    if (!row.help) continue;
-    QWidget* control = layout::widget(ui, row);
-    control->setMouseTracking(true);
-    control->installEventFilter(this);
-  }
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove) {
-    if (watched == centralWidget())
-      hilfeFenster();
-    else
-      hilfe(watched);
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::Form_Load() {
-  fenster = Grenzen::read(ui);
-  setzeKoordinaten();
+  fenster = inputBoxes().limits.read();
+  frame.setzeKoordinaten(fenster);
   ui.Line1->setX1(fenster.links);
   ui.Line1->setX2(fenster.links);
   ui.picAusgabe->setChildLeft(ui.txtp, fenster.links);
-  strich = 1;
-  gitter();
-  beschriftung(40);
-  alt = {0, 3, 0, 1.5};
+  pen.reset();
+  frame.gitter(fenster);
+  frame.beschriftung(fenster, 40);
+  zoom.startUp();
 }
 
 // "Programm beenden": ends at once. A sweep running or paused further down
@@ -106,8 +119,18 @@ void Form1::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-bool Form1::yield() {
-  if (beendet) return false;
-  forms::doEvents();
-  return !beendet;
-}
+void Form1::Command1_Click() { sweep.run(); }
+void Form1::Command2_Click() { frame.x(fenster, inputBoxes().limits); }
+void Form1::Command3_Click() { pen.choose(1); }
+void Form1::Command4_Click() { pen.choose(2); }
+void Form1::Command5_Click() { pause.halt(); }
+void Form1::Command6_Click() { pause.resume(); }
+void Form1::Command7_Click() { help::about(this); }
+void Form1::Command8_Click() { zoom.fenster(); }
+void Form1::Command9_Click() { zoom.max(); }
+void Form1::Command10_Click() { zoom.zurueck(); }
+void Form1::Command11_Click() { zoom.abbrechen(); }
+void Form1::cmdStart_Click() { zoom.startfenster(); }
+void Form1::HScroll1_Change() { diagram::showStartValue(ui.HScroll1, ui.txtStart); }
+void Form1::picAusgabe_MouseDown(int button, int /*shift*/, float x, float y) { zoom.mouseDown(button, x, y); }
+void Form1::picAusgabe_MouseMove(int /*button*/, int /*shift*/, float x, float y) { zoom.mouseMove(x, y); }

@@ -10,18 +10,13 @@
 //   Ctrl+S  the diagram's picture saved as PNG
 // The picture is the surface as drawn: frame, labels and points, without the
 // controls that lie on it.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QShortcut>
 #include <cmath>
 
 #include "app/form1.h"
-#include "diagram/sweep.h"
+#include "forms/export.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
-#include "inspector/export.h"
 #include "inspector/orbitwindow.h"
 
 void Form1::tastenVerbinden() {
@@ -44,32 +39,36 @@ void Form1::bahnZeigen() {
 // stands at a pixel, and the columns lie closer together than pixels).
 double Form1::markerSpalte() const {
   const double at = ui.Line1->x1();
-  const double step = fenster.schritt();
-  const double k = std::round((at - fenster.links) / step);
-  if (std::isfinite(k) && k >= 0 && k <= orbits::kColumns) return fenster.links + k * step;
+  const double k = std::round((at - fenster.links) / fenster.schritt());
+  if (std::isfinite(k) && k >= 0 && k <= support::kColumns) return fenster.links + k * fenster.schritt();
   return at;
 }
 
-// What Start would read now, without writing anything back.
+// What Start would read now, without writing anything back; the X range
+// and the column width are those of the window on display.
 inspector::OrbitSettings Form1::bahnEinstellungen(double bahnP) const {
-  const Sweep::Counts counts = Sweep::counts(ui);
+  const diagram::StartSettings start = diagram::readStart(inputBoxes());
   inspector::OrbitSettings s;
   s.p = bahnP;
-  s.startwert = ui.HScroll1->value() / 100.0;
-  s.bis = counts.bis;
-  s.gelbAb = counts.gelbAb;
-  s.vorlaufBis = Sweep::leadIn(ui);
-  s.normiert = ui.optR->isChecked();
-  s.verhulst = ui.optV->isChecked();
+  s.startwert = start.startwert;
+  s.bis = start.bis;
+  s.gelbAb = start.gelbAb;
+  s.vorlaufBis = start.vorlaufBis;
+  s.normiert = start.normiert;
+  s.verhulst = start.verhulst;
   s.xMin = fenster.xMin;
   s.xMax = fenster.xMax;
   s.schritt = fenster.schritt();
   return s;
 }
 
-void Form1::bildKopieren() { inspector::copyPicture(ui.picAusgabe->image()); }
+void Form1::bildKopieren() { forms::copyPicture(ui.picAusgabe->image()); }
 
 void Form1::bildSpeichern() {
-  inspector::savePicture(this, ui.picAusgabe->image(),
-                         inspector::diagramName(fenster.links, fenster.rechts, fenster.xMin, fenster.xMax));
+  // The name says the window shown: feigenbaum_p2.44-2.58_x0.9-1.35.png
+  using forms::fileNumber;
+  forms::savePicture(this, ui.picAusgabe->image(),
+                     QStringLiteral("feigenbaum_p%1-%2_x%3-%4.png")
+                         .arg(fileNumber(fenster.links), fileNumber(fenster.rechts), fileNumber(fenster.xMin),
+                              fileNumber(fenster.xMax)));
 }

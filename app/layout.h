@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "support/palette.h"
 
 class QWidget;
 
@@ -43,8 +44,9 @@ enum Flag : unsigned {
 constexpr QRgb kDefault = 0;
 constexpr QRgb kWindowText = 1;
 constexpr QRgb kWindowBack = 2;
-constexpr QRgb kNavy = 0xFF000040, kLightYellow = 0xFFFFFFC0, kLightCyan = 0xFFC0FFFF, kWhite = 0xFFFFFFFF,
-               kBlack = 0xFF000000;
+using support::kBlack, support::kLavender, support::kLightYellow, support::kNavy, support::kOrange, support::kPaleCyan,
+    support::kPaleYellow, support::kSalmon, support::kViolet, support::kWhite;
+constexpr QRgb kPaletteRed = support::paletteColor(support::kRed);
 
 // Font: a size in points of "Times New Roman", 0 for the window's default
 // font, -1 for a control without text.

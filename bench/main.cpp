@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
 #include "probe.h"
+#include "support/numbers.h"
 
 namespace {
 
@@ -82,18 +84,16 @@ void writeJson(const QString& path) {
   file.write(json.data(), qint64(json.size()));
 }
 
-struct Window {
-  const char *links, *rechts, *xMin, *xMax;
-};
-constexpr Window kStartWindow{"0", "3", "0", "1.5"};
+using Window = Grenzen;
+constexpr Window kStartWindow = support::kStartFenster;
 // Deep in the period-doubling cascade, as after a few zooms.
-constexpr Window kCascade{"2.44", "2.58", ".9", "1.35"};
+constexpr Window kCascade{2.44, 2.58, .9, 1.35};
 
 double sweep(Form1Probe& form, const Window& w, const char* von, const char* bis) {
-  form.txtLinks->setText(QString::fromLatin1(w.links));
-  form.txtRechts->setText(QString::fromLatin1(w.rechts));
-  form.txtXMIN->setText(QString::fromLatin1(w.xMin));
-  form.txtXMAX->setText(QString::fromLatin1(w.xMax));
+  form.txtLinks->setText(support::qTextFromDouble(w.links));
+  form.txtRechts->setText(support::qTextFromDouble(w.rechts));
+  form.txtXMIN->setText(support::qTextFromDouble(w.xMin));
+  form.txtXMAX->setText(support::qTextFromDouble(w.xMax));
   form.txtVon->setText(QString::fromLatin1(von));
   form.txtBis->setText(QString::fromLatin1(bis));
   form.Command2->click();
@@ -164,12 +164,13 @@ double pausedCpuShare(Form1Probe& form) {
   form.txtVon->setText(QStringLiteral("0"));
   form.txtBis->setText(QStringLiteral("200000"));
   int yields = 0;
-  forms::setDoEventsHook([&] {
+  std::optional<support::Restore> third;
+  third.emplace(forms::setDoEventsHook([&] {
     if (++yields == 3) {
       form.Command5->click();
-      forms::setDoEventsHook(nullptr);  // from here on the pause sleeps as it does for a user
+      third.reset();  // from here on the pause sleeps as it does for a user
     }
-  });
+  }));
   double cpuBefore = 0, cpuAfter = 0;
   int spalteWhilePaused = -1;
   QTimer::singleShot(0, Qt::PreciseTimer, &form.window, [&] { form.Command1->click(); });

@@ -3,36 +3,23 @@
 
 #include "diagram/sweep.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <cmath>
 
-#include "app/form1.h"
+#include "diagram/controls.h"
+#include "diagram/frame.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "orbits/columnengine.h"
 #include "support/numbers.h"
 #include "support/palette.h"
 
-using support::numberFromText;
-using support::paletteColor;
+namespace diagram {
+
+using support::kColumns;
 using support::toSingle;
 
 namespace {
-
-// A wait for a column ends at least this often, for the paced repaints.
-constexpr int kFrameMs = 16;
-
-// Counters are whole numbers: "counter > von" holds from floor(von) + 1 on,
-// "counter < n" below ceil(n). Far beyond any 32-bit counter is the same as
-// never.
-constexpr double kNever = 0x1p62;
-std::int64_t firstAbove(double von) { return von >= kNever ? std::int64_t(kNever) : std::int64_t(std::floor(von)) + 1; }
-std::int64_t countBelow(double n) {
-  return n <= 0 ? 0 : n >= kNever ? std::int64_t(kNever) : std::int64_t(std::ceil(n));
-}
 
 std::function<void(std::int32_t)>& beforeColumn() {
   static std::function<void(std::int32_t)> hook;
@@ -41,30 +28,62 @@ std::function<void(std::int32_t)>& beforeColumn() {
 
 }  // namespace
 
-void Form1::Command1_Click() { Sweep(*this).run(); }
+// One run of the sweep, with what it read at its start; the record it
+// writes is the sweep's, shared with any run nested in this one.
+class Sweep::Run {
+ public:
+  explicit Run(Sweep& sweep) : ui(sweep.m_ui), w(sweep.m_window), r(sweep.m_record) {}
+  ~Run() { w.engine.stop(); }  // whatever ends a run, nothing it asked for is computed further
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
 
-void Sweep::setBeforeColumnHook(std::function<void(std::int32_t)> hook) { beforeColumn() = std::move(hook); }
+  void run();
 
-Sweep::Sweep(Form1& form) : f(form), ui(form.ui) {}
+ private:
+  bool yield();
+  bool begin();
+  orbits::ColumnRun inputs() const;
+  bool waitWhilePaused(bool& paused);
+  enum class Serve { Yield, WaitForColumn };
+  bool serveEvents(Serve how);
+  bool waitForColumn(orbits::ColumnPixels& column);
+  void drawColumn(const orbits::ColumnPixels& column);
+  void settleMarker();
 
-Sweep::~Sweep() { f.rechenwerk->stop(); }
+  const Controls& ui;
+  const Window& w;
+  Record& r;
+  std::int32_t bis = 0;
+  std::int64_t gelbAb = 0;
+  orbits::ColumnRun current;  // what the column at hand draws, from the state as it stands now
+  // The marker and the pen are set when someone can see them: before events
+  // are processed and at the end. `owed` says a column has moved on since.
+  bool owed = false;
+  int pen = 1;  // the pen width the last column left
+};
 
-void Sweep::run() {
+void Sweep::run() { Run(*this).run(); }
+
+support::Restore Sweep::setBeforeColumnHook(std::function<void(std::int32_t)> hook) {
+  return support::exchangeHook(beforeColumn(), std::move(hook));
+}
+
+void Sweep::Run::run() {
   if (!begin()) return;
-  // links and schritt are read afresh for each column; a sweep nested in a
-  // yield leaves spalte at kColumns, so this one then computes the column
-  // at the right limit and ends.
-  for (f.spalte = 0; f.spalte < orbits::kColumns; ++f.spalte) {
+  // links and the column width are read afresh for each column; a sweep
+  // nested in a yield leaves spalte at kColumns, so this one then computes
+  // the column at the right limit and ends.
+  for (r.spalte = 0; r.spalte < kColumns; ++r.spalte) {
     bool paused = false;
     if (!waitWhilePaused(paused)) return;
-    if (auto& hook = beforeColumn()) hook(f.spalte);
+    if (auto& hook = beforeColumn()) hook(r.spalte);
     // The yield before each column; between columns that take microseconds
     // it runs once a millisecond (see forms::eventsDue), and always before
     // the last, so that a click during a sweep is handled inside it.
-    if (f.spalte == 0 || f.spalte == orbits::kColumns - 1 || paused || forms::eventsDue()) {
+    if (r.spalte == 0 || r.spalte == kColumns - 1 || paused || forms::eventsDue()) {
       if (!serveEvents(Serve::Yield)) return;
     }
-    f.p = f.fenster.links + f.spalte * f.schritt;
+    r.p = w.fenster.spalteP(r.spalte);
     orbits::ColumnPixels column;
     if (!waitForColumn(column)) return;
     drawColumn(column);
@@ -72,76 +91,73 @@ void Sweep::run() {
   if (owed) settleMarker();
 
   // End of the run: labels over a strip 1/36 of the width.
-  f.beschriftung(36);
+  w.frame.beschriftung(w.fenster, 36);
   ui.picAusgabe->release();
+}
+
+// Lets the toolkit process pending events; false once the program is ending.
+bool Sweep::Run::yield() {
+  if (w.beendet) return false;
+  forms::doEvents();
+  return !w.beendet;
 }
 
 // Reads the inputs, sets the workers on the first columns and draws the grid
 // meanwhile. False if the program ends in the first yield.
-bool Sweep::begin() {
+bool Sweep::Run::begin() {
   // The surface repaints first a frame's time from here, so a sweep of a few
   // milliseconds shows once, at its end.
   ui.picAusgabe->hold();
-  if (!f.yield()) return false;
-  ui.txtStop->setText(QStringLiteral("0"));
-  const Counts read = counts(ui);
+  if (!yield()) return false;
+  w.pause.resume();
+  const StartSettings read = readStart(ui.inputs);
   bis = read.bis;
   gelbAb = read.gelbAb;
-  ui.txtVon->setText(support::qTextFromDouble(read.von));
-  ui.txtBis->setText(support::qTextFromDouble(bis));
-  f.startwert = ui.HScroll1->value() / 100.0;
-  f.fenster = Grenzen::read(ui);
-  f.setzeKoordinaten();
-  f.schritt = f.fenster.schritt();
+  ui.inputs.txtVon->setText(support::qTextFromDouble(read.von));
+  ui.inputs.txtBis->setText(support::qTextFromDouble(bis));
+  r.startwert = read.startwert;
+  w.fenster = read.fenster;
+  w.frame.setzeKoordinaten(w.fenster);
   current = inputs();
-  f.rechenwerk->prepare(current, 0);
+  w.engine.prepare(current, 0);
 
   // Grid, and the thick line just above X = 0.
-  f.gitter();
+  w.frame.gitter(w.fenster);
   ui.picAusgabe->setDrawWidth(3);
-  ui.picAusgabe->line(toSingle(f.fenster.links), 0.01f, toSingle(f.fenster.rechts), 0.01f, paletteColor(support::kRed));
+  ui.picAusgabe->line(toSingle(w.fenster.links), 0.01f, toSingle(w.fenster.rechts), 0.01f,
+                      support::paletteColor(support::kRed));
   ui.picAusgabe->setDrawWidth(1);
   return true;
 }
 
-Sweep::Counts Sweep::counts(const Ui::Form1& ui) {
-  Counts read;
-  read.von = std::max(numberFromText(ui.txtVon->text()), 0.0);
-  read.bis = support::roundToInt32(numberFromText(ui.txtBis->text()));
-  if (read.bis <= read.von) read.bis = support::roundToInt32(read.von + 1);
-  read.gelbAb = firstAbove(read.von);
-  return read;
-}
-
-std::int64_t Sweep::leadIn(const Ui::Form1& ui) {
-  return ui.chkVorlauf->checkState() == Qt::Checked ? countBelow(numberFromText(ui.txtVorlauf->text())) : 0;
-}
-
-orbits::ColumnRun Sweep::inputs() const {
+// The start value and the counts stay as the run read them; the lead-in, the
+// growth form, the pen and the window on display are taken as they stand.
+orbits::ColumnRun Sweep::Run::inputs() const {
+  const StartSettings now = readStart(ui.inputs);
   orbits::ColumnRun run;
-  run.settings.startwert = f.startwert;
+  run.settings.startwert = r.startwert;
   run.settings.steps = std::int64_t{bis} + 1;
-  run.settings.vorlaufBis = leadIn(ui);
+  run.settings.vorlaufBis = now.vorlaufBis;
   run.settings.gelbAb = gelbAb;
-  run.settings.normiert = ui.optR->isChecked();
-  run.settings.verhulst = ui.optV->isChecked();
+  run.settings.normiert = now.normiert;
+  run.settings.verhulst = now.verhulst;
   run.settings.thin = int(ui.picAusgabe->penPixels(1));
-  run.settings.pen = int(ui.picAusgabe->penPixels(f.strich));
+  run.settings.pen = int(ui.picAusgabe->penPixels(w.pen.strich()));
   run.settings.mapping = ui.picAusgabe->pixelMapping();
-  run.links = f.fenster.links;
-  run.schritt = f.schritt;
+  run.links = w.fenster.links;
+  run.schritt = w.fenster.schritt();
   return run;
 }
 
 // While the pause holds, the workers stand still and the window sleeps until
 // an event comes. False once the program ends.
-bool Sweep::waitWhilePaused(bool& paused) {
-  while (f.angehalten()) {
+bool Sweep::Run::waitWhilePaused(bool& paused) {
+  while (w.pause.held()) {
     if (owed) settleMarker();
     ui.picAusgabe->release();
-    f.rechenwerk->hold();
+    w.engine.hold();
     forms::waitForEvents();
-    if (f.beendet) return false;
+    if (w.beendet) return false;
     paused = true;
   }
   return true;
@@ -149,45 +165,46 @@ bool Sweep::waitWhilePaused(bool& paused) {
 
 // What a handler does here counts as done just before the column at hand,
 // which is then drawn from the new state. False once the program ends.
-bool Sweep::serveEvents(Serve how) {
+bool Sweep::Run::serveEvents(Serve how) {
   if (owed) settleMarker();
-  ui.picAusgabe->pace();  // the surface and its marker repaint at most about 60 times a second
+  ui.picAusgabe->pace();  // the surface and its marker repaint at most once a frame
   if (how == Serve::Yield)
-    f.yield();
+    yield();
   else
-    forms::waitForEventsFor(kFrameMs);
+    forms::waitForEventsFor(forms::kFrameMs);  // ends at least once a frame, for the paced repaints
   ui.picAusgabe->hold();
   current = inputs();
-  return !f.beendet;
+  return !w.beendet;
 }
 
 // While the column is computed, the window answers; the marker shows the
 // column in work, and the paced repaints go on.
-bool Sweep::waitForColumn(orbits::ColumnPixels& column) {
-  while (!(column = f.rechenwerk->take(current, f.spalte))) {
+bool Sweep::Run::waitForColumn(orbits::ColumnPixels& column) {
+  while (!(column = w.engine.take(current, r.spalte))) {
     settleMarker();
     if (!serveEvents(Serve::WaitForColumn)) return false;
-    f.p = f.fenster.links + f.spalte * f.schritt;
+    r.p = w.fenster.spalteP(r.spalte);
   }
   return true;
 }
 
-void Sweep::drawColumn(const orbits::ColumnPixels& column) {
+void Sweep::Run::drawColumn(const orbits::ColumnPixels& column) {
   if (column.x >= 0)
     ui.picAusgabe->drawStrip(column.firstX(), column.strips, column.height, column.rows(), column.stride());
-  f.bestand = column.bestand;
-  f.iteration = std::int64_t{bis} + 1;
+  r.bestand = column.bestand;
   // Every lead-in or orbit point sets the pen back to 1 after itself.
-  pen = current.settings.vorlaufBis > 0 || bis >= gelbAb ? 1 : f.strich;
+  pen = current.settings.vorlaufBis > 0 || bis >= gelbAb ? 1 : w.pen.strich();
   owed = true;
 }
 
-void Sweep::settleMarker() {
+void Sweep::Run::settleMarker() {
   ui.picAusgabe->setDrawWidth(pen);
-  const float column = toSingle(f.p);
+  const float column = toSingle(r.p);
   ui.Line1->setX1(column);
   ui.Line1->setX2(column);
   ui.picAusgabe->setChildLeft(ui.txtp, column);
-  ui.txtp->setText(support::localeText(f.p));
+  ui.txtp->setText(support::localeText(r.p));
   owed = false;
 }
+
+}  // namespace diagram

@@ -59,6 +59,10 @@ bool clip(double& x1, double& y1, double& x2, double& y2, double xlo, double xhi
   return true;
 }
 
+// The pixel of a position clipped to a small margin around the image: the
+// points' rule, which lines and boxes share.
+int pixelOf(double c, int size) { return int(support::PixelMapping::cell(c, size)); }
+
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -178,12 +182,6 @@ void PictureBox::drawStrip(std::ptrdiff_t x0, int count, int height, const std::
   }
 }
 
-int PictureBox::pixelIndex(double c, int size) {
-  // c is finite and clipped to a small margin around the image here; the far
-  // edge belongs to the last pixel, as for points.
-  return c == size ? size - 1 : static_cast<int>(std::floor(c));
-}
-
 void PictureBox::print(const QString& text) {
   ensureImage();
   const QFontMetricsF metrics(font());
@@ -214,7 +212,7 @@ void PictureBox::line(float x1, float y1, float x2, float y2, std::uint32_t rgb)
   QPen pen{QColor::fromRgb(rgb)};
   pen.setWidth(int(m_penPixels));
   painter.setPen(pen);
-  painter.drawLine(QPoint(pixelIndex(ax, w), pixelIndex(ay, h)), QPoint(pixelIndex(bx, w), pixelIndex(by, h)));
+  painter.drawLine(QPoint(pixelOf(ax, w), pixelOf(ay, h)), QPoint(pixelOf(bx, w), pixelOf(by, h)));
   update();
 }
 
@@ -239,9 +237,8 @@ void PictureBox::box(float x1, float y1, float x2, float y2, std::uint32_t rgb, 
     QPen pen{color};
     pen.setWidth(int(m_penPixels));
     painter.setPen(pen);
-    painter.drawRect(
-        QRect(QPoint(pixelIndex(left, w), pixelIndex(top, h)), QPoint(pixelIndex(right, w), pixelIndex(bottom, h)))
-            .adjusted(0, 0, -1, -1));
+    painter.drawRect(QRect(QPoint(pixelOf(left, w), pixelOf(top, h)), QPoint(pixelOf(right, w), pixelOf(bottom, h)))
+                         .adjusted(0, 0, -1, -1));
   }
   update();
 }
@@ -274,7 +271,7 @@ void PictureBox::hold() {
 // every platform (the order in which an event loop serves timers, input and
 // repaints is the platform's own).
 void PictureBox::pace() {
-  if (m_sincePaint.isValid() && m_sincePaint.elapsed() < 16) return;
+  if (m_sincePaint.isValid() && m_sincePaint.elapsed() < kFrameMs) return;
   m_sincePaint.start();
   setUpdatesEnabled(true);
   repaint();

@@ -15,9 +15,13 @@
 #include <cstdint>
 #include <optional>
 
-#include "orbits/pixelmapping.h"
+#include "support/pixelmapping.h"
 
 namespace forms {
+
+// A long loop repaints the surface at most once a frame of this many
+// milliseconds: about 60 times a second.
+constexpr int kFrameMs = 16;
 
 class PictureBox : public QWidget {
   Q_OBJECT
@@ -66,7 +70,7 @@ class PictureBox : public QWidget {
   void print(const QString& text);
   // The pixel mapping of the image as it stands, and the image pixels of a
   // pen of the given width (more than one on a scaled desktop).
-  const orbits::PixelMapping& pixelMapping() const { return m_map; }
+  const support::PixelMapping& pixelMapping() const { return m_map; }
   std::ptrdiff_t penPixels(int drawWidth) const;
 
   // Draws pixel columns x0 ... x0 + count - 1 straight into the image: column
@@ -116,14 +120,13 @@ class PictureBox : public QWidget {
   void updateMapping();
   void ensureImage();
   bool imagePoint(double ux, double uy, double& cx, double& cy) const;
-  static int pixelIndex(double c, int size);
 
   QImage m_image;
   QColor m_back{Qt::white};
   QColor m_fore{Qt::black};
   double m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
   bool m_scaleSet = false;
-  orbits::PixelMapping m_map;  // user coordinates to image pixels
+  support::PixelMapping m_map;  // user coordinates to image pixels
   std::ptrdiff_t m_penPixels = 1;
   int m_drawWidth = 1;
   float m_currentX = 0, m_currentY = 0;

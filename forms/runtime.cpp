@@ -32,7 +32,7 @@ void process(QEventLoop::ProcessEventsFlags flags) {
 }
 }  // namespace
 
-void setDoEventsHook(std::function<void()> h) { hook() = std::move(h); }
+support::Restore setDoEventsHook(std::function<void()> h) { return support::exchangeHook(hook(), std::move(h)); }
 
 bool eventsDue() { return hook() || !sinceEvents().isValid() || sinceEvents().nsecsElapsed() >= 1'000'000; }
 

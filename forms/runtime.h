@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 
+#include "support/restore.h"
+
 class QWidget;
 
 namespace forms {
@@ -30,10 +32,10 @@ void waitForEventsFor(int ms);
 // loop at every step.
 bool eventsDue();
 
-// Called at the start of every doEvents and waitForEvents while set, so a
-// test can act at the n-th yield. While a hook is set, waitForEvents does
-// not sleep and eventsDue is always true.
-void setDoEventsHook(std::function<void()> hook);
+// Called at the start of every doEvents and waitForEvents while the guard
+// lives, so a test can act at the n-th yield. While a hook is set,
+// waitForEvents does not sleep and eventsDue is always true.
+support::Restore setDoEventsHook(std::function<void()> hook);
 
 // Before a modal dialog opens: the picture boxes of the parent's window that
 // a loop holds show their picture while it is open.

@@ -4,12 +4,11 @@
 #include "inspector/orbit.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <numbers>
 
-#include "orbits/lanes.h"
+#include "orbits/law.h"
 #include "support/palette.h"
 
 namespace inspector {
@@ -21,24 +20,6 @@ constexpr std::int64_t kBlock = 1 << 15;
 // A period must hold over at least this many iterates, so that a chaotic
 // orbit passing close to an unstable cycle is not taken for it.
 constexpr int kLeastSpan = 16;
-
-// The derivative of the step, by the chain rule where both laws apply.
-template <bool Normiert, bool Verhulst>
-double slopeOf(double x, double p) {
-  double d = 1;
-  if constexpr (Normiert) {
-    d = 1 + p - 2 * p * x;
-    x = orbits::lanes::step<true, false>(x, p);
-  }
-  if constexpr (Verhulst) d *= (1 + p) * (1 - 2 * x);
-  return d;
-}
-
-// An orbit that has left the double range and sits on a value the law maps
-// onto itself (bit for bit) stays there for good.
-bool stuck(const OrbitSettings& s, double x) {
-  return !std::isfinite(x) && std::bit_cast<std::uint64_t>(s.step(x)) == std::bit_cast<std::uint64_t>(x);
-}
 
 // The product of |f'| along the orbit, kept as a mantissa and a power of two
 // so that it neither overflows nor underflows; a logarithm per step would
@@ -73,15 +54,15 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
   for (std::int64_t counter = 0; counter < s.bis + 1;) {
     const std::int64_t end = std::min(counter + kBlock, s.bis + 1);
     for (; counter < end; ++counter) {
-      a = orbits::lanes::step<Normiert, Verhulst>(a, s.p);
-      b = orbits::lanes::step<Normiert, Verhulst>(b, s.p);
-      if (counter >= yellowFrom) product.add(slopeOf<Normiert, Verhulst>(a, s.p));
+      a = orbits::step<Normiert, Verhulst>(a, s.p);
+      b = orbits::step<Normiert, Verhulst>(b, s.p);
+      if (counter >= yellowFrom) product.add(orbits::slope<Normiert, Verhulst>(a, s.p));
       if (counter + 1 >= out.first) {
         out.values.push_back(a);
         out.neighbour.push_back(b);
       }
     }
-    if (stuck(s, a) && stuck(s, b)) {
+    if (s.law().stuck(a, s.p) && s.law().stuck(b, s.p)) {
       // The rest of the orbit repeats these values.
       const auto missing = std::size_t(last - std::max(out.first - 1, counter));
       out.values.insert(out.values.end(), missing, a);
@@ -119,23 +100,7 @@ void findPeriod(const OrbitSettings& s, Orbit& out) {
 }  // namespace
 
 int OrbitSettings::colour(std::int64_t n) const {
-  const std::int64_t counter = n - 1;
-  if (n > 0 && counter >= gelbAb) return support::kYellow;
-  if (n == 0 || counter < vorlaufBis) return support::kCyan;
-  return -1;
-}
-
-double OrbitSettings::step(double x) const {
-  if (normiert) x = orbits::lanes::step<true, false>(x, p);
-  if (verhulst) x = orbits::lanes::step<false, true>(x, p);
-  return x;
-}
-
-double OrbitSettings::slope(double x) const {
-  if (normiert && verhulst) return slopeOf<true, true>(x, p);
-  if (normiert) return slopeOf<true, false>(x, p);
-  if (verhulst) return slopeOf<false, true>(x, p);
-  return 1;
+  return n == 0 ? support::kCyan : orbits::Counters{vorlaufBis, gelbAb}.colour(n - 1);
 }
 
 bool computeOrbit(const OrbitSettings& s, Orbit& out, const std::function<bool(std::int64_t)>& keepGoing) {

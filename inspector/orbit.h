@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "orbits/law.h"
+
 namespace inspector {
 
 // Iterates shown at most: the last kShown steps and the iterate before them.
@@ -39,9 +41,10 @@ struct OrbitSettings {
   // The colour the diagram gives X(n): the palette's cyan or yellow, or -1
   // for the iterates the diagram does not draw.
   int colour(std::int64_t n) const;
+  orbits::Law law() const { return {normiert, verhulst}; }
   // One step of the growth law, and its derivative.
-  double step(double x) const;
-  double slope(double x) const;
+  double step(double x) const { return law().step(x, p); }
+  double slope(double x) const { return law().slope(x, p); }
 };
 
 struct Orbit {

@@ -17,13 +17,13 @@ namespace inspector {
 
 namespace {
 
-constexpr int kBackground = 1;  // the diagram's dark blue
+constexpr int kBackground = support::kBlue;
 constexpr int kFrame = support::kRed;
-constexpr int kDiagonal = 7;    // light grey
-constexpr int kGraph = 10;      // light green
-constexpr int kNeighbour = 13;  // light magenta
-constexpr int kUndrawn = 8;     // grey: iterates the diagram leaves out
-constexpr double kFar = 1e5;    // pixels beyond any panel, for lines that leave it
+constexpr int kDiagonal = support::kLightGrey;
+constexpr int kGraph = support::kLightGreen;
+constexpr int kNeighbour = support::kLightMagenta;
+constexpr int kUndrawn = support::kGrey;  // iterates the diagram leaves out
+constexpr double kFar = 1e5;              // pixels beyond any panel, for lines that leave it
 
 QColor colour(int index) { return QColor::fromRgb(support::paletteColor(index)); }
 QColor colourOf(const OrbitSettings& s, std::int64_t n) {

@@ -9,7 +9,7 @@
 #include <QShortcut>
 #include <cmath>
 
-#include "inspector/export.h"
+#include "forms/export.h"
 #include "inspector/orbitpicture.h"
 #include "orbits/handover.h"
 #include "support/numbers.h"
@@ -74,8 +74,8 @@ OrbitWindow::OrbitWindow(QWidget* owner)
       {QKeySequence(Qt::Key_Right), [this] { step(10); }},
       {QKeySequence(Qt::SHIFT | Qt::Key_Left), [this] { step(-1); }},
       {QKeySequence(Qt::SHIFT | Qt::Key_Right), [this] { step(1); }},
-      {QKeySequence::Copy, [this] { copyPicture(m_picture); }},
-      {QKeySequence::Save, [this] { savePicture(this, m_picture, suggestedName()); }},
+      {QKeySequence::Copy, [this] { forms::copyPicture(m_picture); }},
+      {QKeySequence::Save, [this] { forms::savePicture(this, m_picture, suggestedName()); }},
       {QKeySequence(Qt::Key_Escape), [this] { close(); }},
   };
   for (const auto& [key, action] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, action);
@@ -90,9 +90,14 @@ OrbitWindow::~OrbitWindow() {
   TAKEN_OVER(&tasksDone);
 }
 
-void OrbitWindow::setGate(std::function<void(std::int64_t)> hook) { gate() = std::move(hook); }
+support::Restore OrbitWindow::setGate(std::function<void(std::int64_t)> hook) {
+  return support::exchangeHook(gate(), std::move(hook));
+}
 
-QString OrbitWindow::suggestedName() const { return orbitName(m_settings.p); }
+// bahn_p2.5.png
+QString OrbitWindow::suggestedName() const {
+  return QStringLiteral("bahn_p%1.png").arg(forms::fileNumber(m_settings.p));
+}
 
 void OrbitWindow::request(const OrbitSettings& settings) {
   m_origin = settings.p;

@@ -25,6 +25,7 @@
 #include <mutex>
 
 #include "inspector/orbit.h"
+#include "support/restore.h"
 
 namespace inspector {
 
@@ -46,8 +47,9 @@ class OrbitWindow : public QWidget {
   QString suggestedName() const;
 
   // For tests: called on the worker before every block of steps, with the
-  // counter reached, while set.
-  static void setGate(std::function<void(std::int64_t counter)> gate);
+  // counter reached, while the guard lives. Set and restored while no orbit
+  // is in work.
+  static support::Restore setGate(std::function<void(std::int64_t counter)> gate);
 
  signals:
   // Every request ends once, in order: complete (and then drawn, if it is

@@ -47,9 +47,12 @@ ColumnEngine::~ColumnEngine() {
   TAKEN_OVER(&m_handOver.done);
 }
 
-void ColumnEngine::setGate(std::function<void(std::int32_t)> gate) {
+support::Restore ColumnEngine::setGate(std::function<void(std::int32_t)> gate) {
   std::lock_guard lock(m_mutex);
-  m_gate = std::move(gate);
+  return support::Restore([this, previous = std::exchange(m_gate, std::move(gate))] {
+    std::lock_guard relock(m_mutex);
+    m_gate = previous;
+  });
 }
 
 std::int32_t ColumnEngine::waitingFor() const {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "orbits/columns.h"
+#include "support/restore.h"
 
 namespace orbits {
 
@@ -56,8 +57,9 @@ class ColumnEngine : public QObject {
 
   // For tests: a worker calls the gate before it computes the columns from
   // `from` on, on its own thread, and goes on when the gate returns; so a
-  // test can hold a column back for as long as it likes.
-  void setGate(std::function<void(std::int32_t from)> gate);
+  // test can hold a column back for as long as it likes. Until the guard
+  // goes, and the engine must outlive it.
+  support::Restore setGate(std::function<void(std::int32_t from)> gate);
   // For tests: the column the window's thread waits for, -1 if it waits for
   // none. The wait lasts until that column is ready.
   std::int32_t waitingFor() const;

@@ -90,19 +90,12 @@ lanes::Block blockFor(Arithmetic arithmetic) {
   return lanes::plainBlock;
 }
 
-// An orbit that has left the double range never returns and draws nothing
-// more. Once its value is also one that the growth law maps onto itself
-// (bit for bit: -inf, +inf or NaN, within a step or two), every further step
-// leaves it there. When all lanes are stuck, the rest of the columns can be
+// When every lane is stuck (see Law::stuck), the rest of the columns can be
 // skipped: the final values are already those of the whole loop.
 bool stuck(const ColumnSettings& s, const lanes::Lanes& l) {
-  for (int k = 0; k < kSideBySide; ++k) {
-    if (std::isfinite(l.b[k])) return false;
-    double next = l.b[k];
-    if (s.normiert) next = lanes::step<true, false>(next, l.p[k]);
-    if (s.verhulst) next = lanes::step<false, true>(next, l.p[k]);
-    if (std::bit_cast<std::uint64_t>(next) != std::bit_cast<std::uint64_t>(l.b[k])) return false;
-  }
+  const Law law{s.normiert, s.verhulst};
+  for (int k = 0; k < kSideBySide; ++k)
+    if (!law.stuck(l.b[k], l.p[k])) return false;
   return true;
 }
 
@@ -142,9 +135,9 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   for (int k = 0; k < kSideBySide; ++k)
     lanes::put(l.cells + std::ptrdiff_t{k} * l.laneCells, l.stride, startCell, start);
 
-  // The counters fall into stretches that draw the same: cyan below the
-  // lead-in count, yellow from gelbAb on (cyan first where both hold).
+  // The counters fall into stretches that draw the same (see Counters).
   const lanes::Block block = blockFor(arithmetic);
+  const Counters counters{s.vorlaufBis, s.gelbAb};
   const std::int64_t lead = std::clamp<std::int64_t>(s.vorlaufBis, 0, s.steps);
   const std::int64_t gelb = std::clamp<std::int64_t>(s.gelbAb, 0, s.steps);
   const std::int64_t cuts[] = {0, std::min(lead, gelb), std::max(lead, gelb), s.steps};
@@ -152,8 +145,8 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   for (int stretch = 0; stretch < 3 && !settled; ++stretch) {
     lanes::Plot plots[2];
     int plotCount = 0;
-    if (cuts[stretch] < lead) plots[plotCount++] = cyan;
-    if (cuts[stretch] >= gelb) plots[plotCount++] = yellow;
+    if (counters.cyan(cuts[stretch])) plots[plotCount++] = cyan;
+    if (counters.yellow(cuts[stretch])) plots[plotCount++] = yellow;
     for (std::int64_t counter = cuts[stretch]; counter < cuts[stretch + 1];) {
       const std::int64_t n = std::min(kBlock, cuts[stretch + 1] - counter);
       block(l, n, s.normiert, s.verhulst, plots, plotCount);

@@ -14,12 +14,12 @@
 #include <span>
 #include <vector>
 
-#include "orbits/pixelmapping.h"
+#include "support/grenzen.h"
+#include "support/pixelmapping.h"
 
 namespace orbits {
 
-// The diagram's columns: the p interval is divided into this many.
-constexpr std::int32_t kColumns = 1000;
+using support::kColumns;
 // Orbits computed side by side in one batch.
 constexpr int kSideBySide = 16;
 
@@ -31,7 +31,7 @@ struct ColumnSettings {
   std::int64_t gelbAb = 0;      // yellow orbit points from this counter on
   bool normiert = true, verhulst = false;
   int thin = 1, pen = 1;  // lead-in points; start value and orbit points (image pixels)
-  PixelMapping mapping;
+  support::PixelMapping mapping;
 
   // Bitwise for the doubles, so that NaN settings equal themselves.
   friend bool operator==(const ColumnSettings& a, const ColumnSettings& b);

@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "orbits/columns.h"
+#include "orbits/law.h"
 #include "support/numbers.h"
 
 // Only on 64-bit x86: there the plain arithmetic is SSE2's doubles too. On
@@ -49,14 +50,6 @@ struct Lanes {
   double top, sy, height;     // the vertical pixel mapping
   std::int32_t last, margin;  // the last picture row; the cell of row 0
 };
-
-// One step of the growth law, in exactly the order of operations written.
-template <bool Normiert, bool Verhulst>
-double step(double bestand, double p) {
-  if constexpr (Normiert) bestand = bestand * (1 + p * (1 - bestand));
-  if constexpr (Verhulst) bestand = bestand * (1 + p) * (1 - bestand);
-  return bestand;
-}
 
 // The cell of a value's pixel row, or 0, a cell of the margin, when the value
 // lands off the picture. Values reach the picture in single precision; one

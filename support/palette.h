@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The classic 16-colour palette; drawing code names colours by index.
+// Every colour the program names: the classic 16-colour palette, which
+// drawing code names by index, and the few colours of the window's controls
+// that lie outside it.
 #pragma once
 
 #include <array>
@@ -18,12 +20,29 @@ constexpr std::array<std::uint32_t, 16> kPalette = {
 };
 
 // The indices the program draws with.
-constexpr int kCyan = 3;        // the start value and the lead-in points
-constexpr int kRed = 4;         // the grid and the label strip
-constexpr int kLightBlue = 9;   // the grid's tick labels
-constexpr int kLightCyan = 11;  // the label strip's labels
-constexpr int kYellow = 14;     // the orbit points
+constexpr int kBlue = 1;           // the orbit window's panels
+constexpr int kCyan = 3;           // the start value and the lead-in points
+constexpr int kRed = 4;            // the grid and the label strip; the orbit window's frames
+constexpr int kLightGrey = 7;      // the orbit window's diagonal
+constexpr int kGrey = 8;           // iterates the diagram leaves out, in the orbit window
+constexpr int kLightBlue = 9;      // the grid's tick labels
+constexpr int kLightGreen = 10;    // the growth law's graph in the cobweb
+constexpr int kLightCyan = 11;     // the label strip's labels
+constexpr int kLightMagenta = 13;  // the orbit window's second orbit
+constexpr int kYellow = 14;        // the orbit points
 
 constexpr std::uint32_t paletteColor(int index) { return kPalette.at(static_cast<std::size_t>(index & 15)); }
+
+// The controls' own colours beyond the palette, 0xAARRGGBB.
+constexpr std::uint32_t kNavy = 0xFF000040;         // the drawing surface and the X limit boxes
+constexpr std::uint32_t kLightYellow = 0xFFFFFFC0;  // the input boxes and most buttons
+constexpr std::uint32_t kPaleCyan = 0xFFC0FFFF;     // "max" and the pause box
+constexpr std::uint32_t kOrange = 0xFFFF8000;       // "zurück"
+constexpr std::uint32_t kSalmon = 0xFFFF8080;       // "S"
+constexpr std::uint32_t kLavender = 0xFFC0C0FF;     // "W"
+constexpr std::uint32_t kPaleYellow = 0xFFFFFF80;   // the column marker
+constexpr std::uint32_t kViolet = 0xFF8080FF;       // the horizontal crosshair line
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+constexpr std::uint32_t kBlack = 0xFF000000;
 
 }  // namespace support

@@ -29,9 +29,9 @@
 
 namespace fixture {
 
+// A fresh window. The hooks a test has set stay as they are.
 inline std::unique_ptr<Form1Probe> window() {
   setUpToolkit();
-  forms::setDoEventsHook(nullptr);
   auto form = std::make_unique<Form1Probe>(std::make_unique<Form1>());
   form->window.show();
   return form;
@@ -112,10 +112,11 @@ struct MessageBoxes {
   }
 };
 
-// Runs `action` at the n-th yield of the program (counting from 1).
-inline void atYield(int n, std::function<void()> action) {
+// Runs `action` at the n-th yield of the program (counting from 1), while
+// the guard lives.
+inline support::Restore atYield(int n, std::function<void()> action) {
   auto count = std::make_shared<int>(0);
-  forms::setDoEventsHook([count, n, action] {
+  return forms::setDoEventsHook([count, n, action] {
     if (++*count == n) action();
   });
 }

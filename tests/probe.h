@@ -3,7 +3,8 @@
 //
 // The tests' one way into the window: it owns a Form1 and shows its
 // controls (a copy of the pointers, which never change after start-up) and
-// its state by reference. Nothing else in the tests reaches inside.
+// its state, read-only: a test changes the window only as a user does,
+// through its controls. Nothing else in the tests reaches inside.
 #pragma once
 
 #include <memory>
@@ -17,30 +18,27 @@ struct Form1Probe : Ui::Form1 {
         owner(std::move(form)),
         window(*owner),
         fenster(owner->fenster),
-        alt(owner->alt),
-        strich(owner->strich),
-        auswahlAktiv(owner->auswahlAktiv),
-        startwert(owner->startwert),
-        schritt(owner->schritt),
-        p(owner->p),
-        bestand(owner->bestand),
-        spalte(owner->spalte),
-        iteration(owner->iteration),
+        alt(owner->zoom.history().saved()),
+        auswahlAktiv(owner->zoom.auswahlFlag()),
+        startwert(owner->sweep.record().startwert),
+        p(owner->sweep.record().p),
+        bestand(owner->sweep.record().bestand),
+        spalte(owner->sweep.record().spalte),
         beendet(owner->beendet),
         rechenwerk(*owner->rechenwerk) {}
 
   std::unique_ptr<::Form1> owner;
   ::Form1& window;
-  Grenzen& fenster;  // on display
-  Grenzen& alt;      // saved for "zurück"
-  std::int16_t& strich;
-  std::int32_t& auswahlAktiv;
-  double &startwert, &schritt, &p, &bestand;
-  std::int32_t& spalte;
-  std::int64_t& iteration;
-  bool& beendet;
-  orbits::ColumnEngine& rechenwerk;
+  const Grenzen& fenster;  // on display
+  const Grenzen& alt;      // saved for "zurück"
+  const std::int32_t& auswahlAktiv;
+  // Where the last sweep stands.
+  const double& startwert;
+  const double& p;
+  const double& bestand;
+  const std::int32_t& spalte;
+  const bool& beendet;
+  orbits::ColumnEngine& rechenwerk;  // for a test's gate
 
-  void beschriftung(int teiler) { owner->beschriftung(teiler); }
-  bool angehalten() const { return owner->angehalten(); }
+  std::int16_t strich() const { return owner->pen.strich(); }
 };

@@ -22,8 +22,6 @@ class TestApp : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { forms::setDoEventsHook(nullptr); }
-
   // The layout in twips, as designed; the window must show it in pixels.
   void everyControlInItsPlace() {
     struct Place {
@@ -431,7 +429,7 @@ class TestApp : public QObject {
     QCOMPARE(form->alt.rechts, 3.0);
     QCOMPARE(form->alt.xMin, 0.0);
     QCOMPARE(form->alt.xMax, 1.5);
-    QCOMPARE(form->strich, std::int16_t(1));
+    QCOMPARE(form->strich(), std::int16_t(1));
     QCOMPARE(form->auswahlAktiv, 0);
     QCOMPARE(form->Line1->x1(), 0.0);
     QCOMPARE(form->picAusgabe->childLeft(form->txtp), 0.0);
@@ -441,7 +439,7 @@ class TestApp : public QObject {
   void endingAbandonsAPausedSweep() {
     auto form = window();
     int yields = 0;
-    forms::setDoEventsHook([&] {
+    const auto yieldHook = forms::setDoEventsHook([&] {
       ++yields;
       if (yields == 5) click(form->Command5);
       if (yields == 10) form->end->trigger();
@@ -454,7 +452,7 @@ class TestApp : public QObject {
 
   void closingFromTheTitleBarEndsTheSweep() {
     auto form = window();
-    atYield(20, [&] { form->window.close(); });
+    const auto atTheYield = atYield(20, [&] { form->window.close(); });
     click(form->Command1);
     QVERIFY(form->beendet);
     QVERIFY(form->spalte < 30);

@@ -21,8 +21,6 @@ class TestHelp : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { forms::setDoEventsHook(nullptr); }
-
   void everyControlExplainsItself() {
     auto form = window();
     Form1Probe& f = *form;
@@ -146,7 +144,7 @@ class TestHelp : public QObject {
       atOpen = form->spalte;
       shown = form->picAusgabe->updatesEnabled();
     };
-    atYield(30, [&] { click(form->Command7); });
+    const auto atTheYield = atYield(30, [&] { click(form->Command7); });
     click(form->Command1);
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(atOpen, 28);  // yield k + 2 comes before column k

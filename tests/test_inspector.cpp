@@ -14,8 +14,8 @@
 
 #include "diagram/sweep.h"
 #include "fixture.h"
+#include "forms/export.h"
 #include "forms/overlays.h"
-#include "inspector/export.h"
 #include "inspector/orbitpicture.h"
 #include "inspector/orbitwindow.h"
 
@@ -75,12 +75,6 @@ class TestInspector : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    inspector::setFileNameHook(nullptr);
-    OrbitWindow::setGate(nullptr);
-    Sweep::setBeforeColumnHook(nullptr);
-  }
-
   // Both orbits bit for bit as a loop over one orbit iterates them; the
   // colours as the diagram gives them: X0 and the lead-in cyan, from
   // X(floor(von) + 2) on yellow, yellow where both hold.
@@ -267,13 +261,12 @@ class TestInspector : public QObject {
     activate(&f.window);
     f.Command1->setFocus();
     double marker = 0;
-    Sweep::setBeforeColumnHook([&](std::int32_t column) {
+    const auto beforeColumn = diagram::Sweep::setBeforeColumnHook([&](std::int32_t column) {
       if (column != 500) return;
       marker = f.Line1->x1();
       QTest::keyClick(f.Command1, Qt::Key_B);
     });
     click(f.Command1);
-    Sweep::setBeforeColumnHook(nullptr);
     QCOMPARE(f.spalte, 1000);
     OrbitWindow* w = orbitWindow(f);
     QVERIFY(w && w->isVisible());
@@ -291,7 +284,7 @@ class TestInspector : public QObject {
     activate(&f.window);
     QTemporaryDir folder;
     QString suggested;
-    inspector::setFileNameHook([&](const QString& name) {
+    const auto names = forms::setFileNameHook([&](const QString& name) {
       suggested = name;
       return folder.filePath(name);
     });
@@ -341,10 +334,10 @@ class TestInspector : public QObject {
       QVERIFY(QFile::setPermissions(folder.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
 #endif
     }
-    inspector::setFileNameHook([&](const QString&) { return folder.filePath(where); });
+    const auto names = forms::setFileNameHook([&](const QString&) { return folder.filePath(where); });
     MessageBoxes boxes;
     const QImage picture(40, 30, QImage::Format_ARGB32);
-    QVERIFY(!inspector::savePicture(nullptr, picture, "bild.png"));
+    QVERIFY(!forms::savePicture(nullptr, picture, "bild.png"));
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].title, QStringLiteral("Bild speichern"));
     QVERIFY(boxes.seen[0].text.contains(QDir::toNativeSeparators(folder.filePath(where))));
@@ -362,7 +355,7 @@ class TestInspector : public QObject {
     QSemaphore reached, go;
     constexpr std::int64_t kHeld = 4 << 15;  // the end of the fourth block
     std::atomic<std::int64_t> furthest{0};
-    OrbitWindow::setGate([&](std::int64_t counter) {
+    const auto gate = OrbitWindow::setGate([&](std::int64_t counter) {
       furthest = std::max<std::int64_t>(furthest, counter);
       if (counter == kHeld) {
         reached.release();

@@ -25,22 +25,27 @@ class RandomUser {
 
   int done() const { return m_done; }
   int windows() const { return m_windows; }
+  int atYields() const { return m_atYields; }
   int meanwhile() const { return m_meanwhile; }
   Form1Probe& form() { return *m_form; }
 
   void run() {
     fresh();
-    // At a sweep's yields the user goes on acting now and then, nested.
-    forms::setDoEventsHook([this] {
-      if (m_depth < 3 && chance(30)) act();
-      // A paused sweep is resumed once the actions are used up.
-      if (m_left <= 0 && m_form && !m_form->beendet) m_form->txtStop->setText("0");
+    // At a sweep's yields the user goes on acting now and then, nested; a
+    // paused sweep is resumed once the actions are used up, so nothing
+    // waits on a pause that no one will end.
+    const auto atYields = forms::setDoEventsHook([this] {
+      if (m_depth < 3 && chance(30) && m_left > 0 && !m_form->beendet) {
+        ++m_atYields;
+        act();
+      }
+      if (m_left <= 0 && !m_form->beendet) m_form->txtStop->setText("0");
     });
     // Between yields, while the window waits for a column (or a message
     // box is open), the user acts too: a timer is an event like a click.
     QTimer meanwhile;
     QObject::connect(&meanwhile, &QTimer::timeout, [this] {
-      if (m_depth > 0 && m_depth < 3 && chance(3)) {
+      if (m_depth > 0 && m_depth < 3 && chance(3) && m_left > 0 && !m_form->beendet) {
         ++m_meanwhile;
         act();
       }
@@ -50,7 +55,6 @@ class RandomUser {
       if (m_form->beendet) fresh();
       act();
     }
-    forms::setDoEventsHook(nullptr);
     if (m_form->beendet) fresh();
   }
 
@@ -154,7 +158,7 @@ class RandomUser {
 
   std::mt19937_64 m_random;
   int m_left;
-  int m_done = 0, m_depth = 0, m_windows = 0, m_meanwhile = 0;
+  int m_done = 0, m_depth = 0, m_windows = 0, m_atYields = 0, m_meanwhile = 0;
   std::unique_ptr<Form1Probe> m_form;
 };
 
@@ -172,10 +176,14 @@ class TestRandomUser : public QObject {
     MessageBoxes boxes;
     RandomUser user(seed, actions);
     user.run();
-    std::printf("random user: seed %llu, %d actions (%d between yields), %d windows, %d message boxes closed\n",
-                static_cast<unsigned long long>(seed), user.done(), user.meanwhile(), user.windows(),
-                int(boxes.seen.size()));
+    std::printf(
+        "random user: seed %llu, %d actions (%d at yields, %d between yields), %d windows, %d message boxes closed\n",
+        static_cast<unsigned long long>(seed), user.done(), user.atYields(), user.meanwhile(), user.windows(),
+        int(boxes.seen.size()));
     QCOMPARE(user.done(), actions);
+    // The nested actions are the point of the run: a run in which they
+    // stopped coming would test little but the top level.
+    QVERIFY2(user.atYields() * 10 >= actions, qPrintable(QString("%1 at yields").arg(user.atYields())));
 
     // Back to the default settings, then "max": the start window's diagram.
     Form1Probe& f = user.form();

@@ -27,8 +27,6 @@ class TestZoom : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { forms::setDoEventsHook(nullptr); }
-
   void pressTakesHalfTheWindowAndDrawsIt() {
     auto form = window();
     Form1Probe& f = *form;
@@ -286,7 +284,7 @@ class TestZoom : public QObject {
     auto form = window();
     Form1Probe& f = *form;
     click(f.Command8);
-    atYield(100, [&] { press(f, 2, 1.2); });
+    const auto atTheYield = atYield(100, [&] { press(f, 2, 1.2); });
     click(f.Command1);
     QCOMPARE(f.fenster.links, 1.5);
     QCOMPARE(f.spalte, 1001);
@@ -299,7 +297,7 @@ class TestZoom : public QObject {
     int spalteAtPress = -1, spalteWhileOpen = -2;
     MessageBoxes boxes;
     boxes.whileOpen = [&] { spalteWhileOpen = f.spalte; };
-    atYield(50, [&] {
+    const auto atTheYield = atYield(50, [&] {
       spalteAtPress = f.spalte;
       press(f, 1, 1);
     });

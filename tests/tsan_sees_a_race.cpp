@@ -18,7 +18,7 @@ int unlocked = 0;  // deliberately without a lock
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   orbits::ColumnEngine engine(2);
-  engine.setGate([](std::int32_t) { ++unlocked; });
+  const auto gate = engine.setGate([](std::int32_t) { ++unlocked; });
   orbits::ColumnRun run;
   run.settings.steps = 2000;
   run.settings.mapping = {0, 800 / 3.0, 800, 1.5, 480 / -1.5, 480};

@@ -1,36 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
-//
-// One step back ("zurück"), the start window without a diagram
-// ("Startfenster") and with one ("max"). All three work through the four
-// limit boxes, which "x" and "Start" read back.
-#include <QLineEdit>
 
-#include "app/form1.h"
-#include "support/numbers.h"
+#include "zoom/history.h"
 
-using support::qTextFromDouble;
+namespace zoom {
 
-void Form1::fensterSichern() { alt = Grenzen::read(ui); }
-void Form1::fensterZurueckholen() { alt.write(ui); }
-
-void Form1::Command10_Click() {
-  fensterZurueckholen();
-  Command2_Click();
-  Command1_Click();
+// Every button saves the X limits; only the limit that changes saves its old
+// value.
+void History::saveBeforeLimit(const Grenzen& gezeigt, int button) {
+  m_alt.xMax = gezeigt.xMax;
+  m_alt.xMin = gezeigt.xMin;
+  if (button == 1) m_alt.links = gezeigt.links;
+  if (button == 2) m_alt.rechts = gezeigt.rechts;
 }
 
-// The frame keeps the p scale of the window state until the next "Start".
-void Form1::cmdStart_Click() {
-  ui.txtLinks->setText(QStringLiteral("0"));
-  ui.txtRechts->setText(QStringLiteral("3"));
-  ui.txtXMIN->setText(QStringLiteral("0"));
-  ui.txtXMAX->setText(qTextFromDouble(1.5));
-  Command2_Click();
-}
-
-void Form1::Command9_Click() {
-  cmdStart_Click();
-  Command2_Click();
-  Command1_Click();
-}
+}  // namespace zoom

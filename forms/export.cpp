@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "inspector/export.h"
+#include "forms/export.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -13,7 +13,7 @@
 
 #include "forms/runtime.h"
 
-namespace inspector {
+namespace forms {
 
 namespace {
 
@@ -30,7 +30,7 @@ QString& lastFolder() {
 
 QString askFileName(QWidget* parent, const QString& name) {
   if (auto& hook = fileNameHook()) return hook(name);
-  forms::beforeModal(parent);  // Ctrl+S may come in the middle of a sweep
+  beforeModal(parent);  // Ctrl+S may come in the middle of a sweep
   QFileDialog dialog(parent, QStringLiteral("Bild speichern"), lastFolder());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QStringLiteral("PNG-Bild (*.png)"));
@@ -38,13 +38,6 @@ QString askFileName(QWidget* parent, const QString& name) {
   dialog.selectFile(name);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
-}
-
-// A number as a file name carries it: shortest form, at most 15 digits.
-QString plain(double value) {
-  char buffer[32];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  return QString::fromLatin1(buffer, r.ptr - buffer);
 }
 
 }  // namespace
@@ -68,19 +61,21 @@ bool savePicture(QWidget* parent, const QImage& picture, const QString& name) {
   lastFolder() = QFileInfo(path).absolutePath();
   const QString error = writePng(picture, path);
   if (error.isEmpty()) return true;
-  forms::messageBox(
+  messageBox(
       parent,
       QStringLiteral("Das Bild konnte nicht gespeichert werden:\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error),
       QStringLiteral("Bild speichern"));
   return false;
 }
 
-QString diagramName(double links, double rechts, double xMin, double xMax) {
-  return QStringLiteral("feigenbaum_p%1-%2_x%3-%4.png").arg(plain(links), plain(rechts), plain(xMin), plain(xMax));
+QString fileNumber(double value) {
+  char buffer[32];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  return QString::fromLatin1(buffer, r.ptr - buffer);
 }
 
-QString orbitName(double p) { return QStringLiteral("bahn_p%1.png").arg(plain(p)); }
+support::Restore setFileNameHook(std::function<QString(const QString&)> hook) {
+  return support::exchangeHook(fileNameHook(), std::move(hook));
+}
 
-void setFileNameHook(std::function<QString(const QString&)> hook) { fileNameHook() = std::move(hook); }
-
-}  // namespace inspector
+}  // namespace forms

@@ -10,9 +10,11 @@
 #include <QString>
 #include <functional>
 
+#include "support/restore.h"
+
 class QWidget;
 
-namespace inspector {
+namespace forms {
 
 void copyPicture(const QImage& picture);
 
@@ -24,13 +26,11 @@ bool savePicture(QWidget* parent, const QImage& picture, const QString& name);
 // Writes the picture as PNG through a temporary file; the error, or empty.
 QString writePng(const QImage& picture, const QString& path);
 
-// The suggested name of a diagram picture: feigenbaum_p2.44-2.58_x0.9-1.35.png
-QString diagramName(double links, double rechts, double xMin, double xMax);
+// A number as a file name carries it: the shortest form, at most 15 digits.
+QString fileNumber(double value);
 
-// The suggested name of an orbit picture: bahn_p2.5.png
-QString orbitName(double p);
+// For tests: asks for the file name instead of the dialog, while the guard
+// lives.
+support::Restore setFileNameHook(std::function<QString(const QString& suggested)> hook);
 
-// For tests: asks for the file name instead of the dialog, while set.
-void setFileNameHook(std::function<QString(const QString& suggested)> hook);
-
-}  // namespace inspector
+}  // namespace forms

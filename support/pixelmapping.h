@@ -7,13 +7,13 @@
 // puts nothing anywhere. A plain value: a worker thread can take a copy.
 #pragma once
 
-#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 
-namespace orbits {
+namespace support {
 
 struct PixelMapping {
   static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
@@ -24,11 +24,16 @@ struct PixelMapping {
   double x(double u) const { return (u - left) * sx; }
   double y(double u) const { return (u - top) * sy; }
 
+  // The pixel of a finite continuous position, on the picture or off it
+  // (lines and boxes reach a little beyond its edges).
+  static std::ptrdiff_t cell(double c, double size) {
+    return c == size ? static_cast<std::ptrdiff_t>(size) - 1 : static_cast<std::ptrdiff_t>(std::floor(c));
+  }
   // The pixel column or row of a coordinate, -1 off the picture. Written so
   // that NaN fails the test: nothing non-finite reaches an integer cast.
   static std::ptrdiff_t pixel(double c, double size) {
     if (!(c >= 0.0 && c <= size)) return -1;
-    return std::min(static_cast<std::ptrdiff_t>(c), static_cast<std::ptrdiff_t>(size) - 1);
+    return cell(c, size);
   }
   std::ptrdiff_t column(float u) const { return pixel(x(u), width); }
   std::ptrdiff_t row(float u) const { return pixel(y(u), height); }
@@ -41,4 +46,4 @@ struct PixelMapping {
   }
 };
 
-}  // namespace orbits
+}  // namespace support

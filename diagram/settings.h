@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The text boxes are the store of the user's settings: what Start reads is
+// read from them here, by one function, into a value that the sweep, the
+// orbit window and every other window take alike.
+#pragma once
+
+#include <cstdint>
+
+#include "orbits/law.h"
+#include "support/grenzen.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QScrollBar;
+
+namespace diagram {
+
+// The four limit boxes.
+struct LimitBoxes {
+  QLineEdit *txtLinks = nullptr, *txtRechts = nullptr, *txtXMIN = nullptr, *txtXMAX = nullptr;
+
+  // What they say, each read as a leading number.
+  Grenzen read() const;
+  // Into them, in the program's number form.
+  void write(const Grenzen& grenzen) const;
+};
+
+// Every box Start reads.
+struct InputBoxes {
+  LimitBoxes limits;
+  QLineEdit *txtVon = nullptr, *txtBis = nullptr, *txtVorlauf = nullptr;
+  QCheckBox* chkVorlauf = nullptr;
+  QScrollBar* HScroll1 = nullptr;
+  QRadioButton *optR = nullptr, *optV = nullptr;
+};
+
+// What Start reads, as it reads it: von at least 0 and bis a 32-bit count
+// above it, the first counter drawn yellow, and the number of lead-in points
+// (0 unless checked).
+struct StartSettings {
+  Grenzen fenster;
+  double von = 0;
+  std::int32_t bis = 0;
+  std::int64_t gelbAb = 0;
+  std::int64_t vorlaufBis = 0;
+  double startwert = 0;
+  bool normiert = true, verhulst = false;
+
+  orbits::Law law() const { return {normiert, verhulst}; }
+};
+
+StartSettings readStart(const InputBoxes& boxes);
+
+// The start value X0: the scroll bar's value in hundredths.
+double startwert(const QScrollBar* HScroll1);
+
+}  // namespace diagram

@@ -1,0 +1,77 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The growth law, written once for everything that iterates it: the
+// diagram's column kernels and the orbit window. One step of the normalised
+// law X (1 + p (1 - X)) or of Verhulst's X (1 + p) (1 - X), in exactly this
+// order of operations (with both chosen, the one after the other), its
+// derivative, the rule that tells an orbit stuck for good, and which colour
+// the diagram gives the point of each counter.
+#pragma once
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "support/palette.h"
+
+namespace orbits {
+
+template <bool Normiert, bool Verhulst>
+double step(double bestand, double p) {
+  if constexpr (Normiert) bestand = bestand * (1 + p * (1 - bestand));
+  if constexpr (Verhulst) bestand = bestand * (1 + p) * (1 - bestand);
+  return bestand;
+}
+
+// The derivative of the step at `bestand`, by the chain rule where both
+// laws apply.
+template <bool Normiert, bool Verhulst>
+double slope(double bestand, double p) {
+  double d = 1;
+  if constexpr (Normiert) {
+    d = 1 + p - 2 * p * bestand;
+    bestand = step<true, false>(bestand, p);
+  }
+  if constexpr (Verhulst) d *= (1 + p) * (1 - 2 * bestand);
+  return d;
+}
+
+// The growth form chosen by the two option buttons; neither leaves X as it is.
+struct Law {
+  bool normiert = true, verhulst = false;
+
+  double step(double bestand, double p) const {
+    if (normiert) bestand = orbits::step<true, false>(bestand, p);
+    if (verhulst) bestand = orbits::step<false, true>(bestand, p);
+    return bestand;
+  }
+  double slope(double bestand, double p) const {
+    if (normiert && verhulst) return orbits::slope<true, true>(bestand, p);
+    if (normiert) return orbits::slope<true, false>(bestand, p);
+    if (verhulst) return orbits::slope<false, true>(bestand, p);
+    return 1;
+  }
+  // An orbit that has left the double range never returns and draws nothing
+  // more. Once its value is also one that the law maps onto itself (bit for
+  // bit: -inf, +inf or NaN, within a step or two), every further step leaves
+  // it there, and the rest of the orbit need not be iterated.
+  bool stuck(double bestand, double p) const {
+    return !std::isfinite(bestand) &&
+           std::bit_cast<std::uint64_t>(step(bestand, p)) == std::bit_cast<std::uint64_t>(bestand);
+  }
+};
+
+// What the point of counter k (the iterate X(k + 1)) draws: a cyan lead-in
+// point below vorlaufBis, a yellow orbit point from gelbAb on; where both
+// hold, cyan first and yellow over it.
+struct Counters {
+  std::int64_t vorlaufBis = 0, gelbAb = 0;
+
+  bool cyan(std::int64_t k) const { return k < vorlaufBis; }
+  bool yellow(std::int64_t k) const { return k >= gelbAb; }
+  // The palette colour that stays, -1 where nothing is drawn.
+  int colour(std::int64_t k) const { return yellow(k) ? support::kYellow : cyan(k) ? support::kCyan : -1; }
+};
+
+}  // namespace orbits
