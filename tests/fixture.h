@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -83,6 +84,29 @@ inline std::set<int> rowsOf(const Form1Probe& f, int col, QRgb color) {
   for (int y = 0; y < f.picAusgabe->image().height(); ++y)
     if (at(f, col, y) == color) rows.insert(y);
   return rows;
+}
+
+// "Start", run to its end: true once the sweep has drawn every column.
+inline bool sweepToTheEnd(Form1Probe& f) {
+  click(f.Command1);
+  return f.spalte == support::kColumns;
+}
+
+// The default settings, then "max": true when the start window's diagram
+// stands in the start window, the fixed point X = 1 at p = 1.5 and chaos at
+// p = 2.9.
+inline bool drawsTheStartWindow(Form1Probe& f) {
+  f.txtVon->setText("100");
+  f.txtBis->setText("200");
+  f.txtVorlauf->setText("12");
+  f.txtStop->setText("0");
+  f.optR->setChecked(true);
+  click(f.Command3);
+  click(f.Command9);
+  const QRgb yellow = rgb(support::kYellow);
+  return f.spalte == support::kColumns && f.fenster == support::kStartFenster &&
+         rowsOf(f, column(f, 1.5), yellow) == std::set<int>{row(f, 1.0)} &&
+         rowsOf(f, column(f, 2.9), yellow).size() > 50;
 }
 
 // Closes every message box that opens while it lives, and keeps its title,

@@ -185,18 +185,7 @@ class TestRandomUser : public QObject {
     // stopped coming would test little but the top level.
     QVERIFY2(user.atYields() * 10 >= actions, qPrintable(QString("%1 at yields").arg(user.atYields())));
 
-    // Back to the default settings, then "max": the start window's diagram.
-    Form1Probe& f = user.form();
-    f.txtVon->setText("100");
-    f.txtBis->setText("200");
-    f.txtVorlauf->setText("12");
-    f.txtStop->setText("0");
-    f.optR->setChecked(true);
-    click(f.Command3);
-    click(f.Command9);
-    QCOMPARE(f.spalte, 1000);
-    QCOMPARE(rowsOf(f, column(f, 1.5), rgb(support::kYellow)), std::set<int>{row(f, 1.0)});
-    QVERIFY(rowsOf(f, column(f, 2.9), rgb(support::kYellow)).size() > 50);  // chaos
+    QVERIFY(drawsTheStartWindow(user.form()));
   }
 };
 
