@@ -17,8 +17,9 @@
 #include <memory>
 
 #include "app/controls.h"
-#include "diagram/controls.h"
 #include "diagram/frame.h"
+#include "diagram/pause.h"
+#include "diagram/pen.h"
 #include "diagram/sweep.h"
 #include "help/hover.h"
 #include "zoom/zoom.h"

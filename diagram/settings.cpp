@@ -53,4 +53,8 @@ StartSettings readStart(const InputBoxes& boxes) {
 
 double startwert(const QScrollBar* HScroll1) { return HScroll1->value() / 100.0; }
 
+void showStartValue(const QScrollBar* HScroll1, QLineEdit* txtStart) {
+  txtStart->setText(support::localeText(startwert(HScroll1)));
+}
+
 }  // namespace diagram

@@ -56,5 +56,8 @@ StartSettings readStart(const InputBoxes& boxes);
 
 // The start value X0: the scroll bar's value in hundredths.
 double startwert(const QScrollBar* HScroll1);
+// The scroll bar moved: txtStart shows the start value in the user's own
+// number form; it is never read back.
+void showStartValue(const QScrollBar* HScroll1, QLineEdit* txtStart);
 
 }  // namespace diagram

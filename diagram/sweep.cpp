@@ -5,8 +5,9 @@
 
 #include <QLineEdit>
 
-#include "diagram/controls.h"
 #include "diagram/frame.h"
+#include "diagram/pause.h"
+#include "diagram/pen.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"

@@ -4,7 +4,6 @@
 #include "zoom/zoom.h"
 
 #include <QLineEdit>
-#include <cmath>
 
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
@@ -14,10 +13,14 @@
 namespace zoom {
 
 using support::qTextFromSingle;
-using support::toSingle;
 
 Zoom::Zoom(const Controls& controls, const Grenzen& fenster, QWidget* messageParent, Performs performs)
-    : m_ui(controls), m_fenster(fenster), m_parent(messageParent), m_performs(std::move(performs)) {}
+    : m_ui(controls),
+      m_fenster(fenster),
+      m_parent(messageParent),
+      m_performs(std::move(performs)),
+      m_readout(
+          {controls.picAusgabe, controls.Line1, controls.Line2, controls.txtp, controls.txtY, controls.txtHilfe}) {}
 
 void Zoom::write(const LimitTexts& texts) {
   m_ui.limits.txtLinks->setText(texts.links);
@@ -60,7 +63,7 @@ void Zoom::max() {
 // Every move shows the cursor readout first and then, while a selection is
 // open, moves its rectangle.
 void Zoom::mouseMove(float x, float y) {
-  readout(x, y);
+  m_readout.show(x, y, m_fenster);
   if (m_auswahlAktiv == 1) {
     m_ui.shpAuswahl->setLeft(x);
     m_ui.shpAuswahl->setTop(y);
@@ -96,23 +99,6 @@ void Zoom::setLimit(int button, float x) {
     m_ui.limits.txtRechts->setText(limitText(x));
     forms::messageBox(m_parent, QStringLiteral("rechte Intervallgrenze ") + qTextFromSingle(x), title);
   }
-}
-
-// The crosshair and the readout follow the pointer; the help line says
-// where it is.
-void Zoom::readout(float x, float y) {
-  m_ui.txtY->show();
-  m_ui.Line2->show();
-  m_ui.txtp->setText(qTextFromSingle(x));
-  m_ui.Line1->setX1(x);
-  m_ui.Line1->setX2(x);
-  m_ui.picAusgabe->setChildLeft(m_ui.txtp, x + std::fabs(m_fenster.rechts - m_fenster.links) / 100);
-  m_ui.txtY->setText(qTextFromSingle(toSingle(cut(y, 3))));
-  m_ui.Line2->setY1(y);
-  m_ui.Line2->setY2(y);
-  m_ui.picAusgabe->setChildTop(m_ui.txtY, y);
-  m_ui.txtHilfe->setText(QStringLiteral("p = ") + qTextFromSingle(x) + QStringLiteral("  X = ") + qTextFromSingle(y) +
-                         QStringLiteral("  Mausklick links/rechts = linke/rechte Intervallgrenze setzen"));
 }
 
 }  // namespace zoom

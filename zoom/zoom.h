@@ -17,6 +17,7 @@
 #include "diagram/settings.h"
 #include "zoom/cuts.h"
 #include "zoom/history.h"
+#include "zoom/readout.h"
 
 class QLineEdit;
 class QWidget;
@@ -63,13 +64,13 @@ class Zoom {
   void write(const LimitTexts& texts);
   void take(float x, float y);
   void setLimit(int button, float x);
-  void readout(float x, float y);
 
   Controls m_ui;
   const Grenzen& m_fenster;
   QWidget* m_parent;
   Performs m_performs;
   History m_history;
+  Readout m_readout;
   std::int32_t m_auswahlAktiv = 0;  // 1 while a selection is open
 };
 
