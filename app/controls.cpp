@@ -36,7 +36,7 @@ namespace {
 using forms::twips;
 using namespace layout;
 
-QColor color(QRgb value, const QWidget* window) {
+QColor colour(QRgb value, const QWidget* window) {
   if (value == kWindowText) return window->palette().color(QPalette::Text);
   if (value == kWindowBack) return window->palette().color(QPalette::Base);
   return QColor::fromRgba(value);
@@ -96,10 +96,10 @@ Ui::Form1 createControls(QMainWindow& window) {
           T* control;
           if constexpr (std::is_same_v<T, forms::LineShape>) {
             control = new forms::LineShape(parent, surface, row.left, row.top, row.width, row.height,
-                                           color(row.fore, &window));
+                                           colour(row.fore, &window));
           } else if constexpr (std::is_same_v<T, forms::RectShape>) {
-            control = new forms::RectShape(parent, surface, color(row.fore, &window),
-                                           row.back ? color(row.back, &window) : QColor());
+            control = new forms::RectShape(parent, surface, colour(row.fore, &window),
+                                           row.back ? colour(row.back, &window) : QColor());
             control->setGeometry(geometry);
           } else {
             control = new T(parent);
@@ -114,12 +114,12 @@ Ui::Form1 createControls(QMainWindow& window) {
 
     QPalette palette = widget->palette();
     if (row.back) {
-      const QColor back = color(row.back, &window);
+      const QColor back = colour(row.back, &window);
       for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window}) palette.setColor(role, back);
       widget->setAutoFillBackground(true);
     }
     if (row.fore) {
-      const QColor fore = color(row.fore, &window);
+      const QColor fore = colour(row.fore, &window);
       for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) palette.setColor(role, fore);
     }
     widget->setPalette(palette);

@@ -46,7 +46,7 @@ constexpr QRgb kWindowText = 1;
 constexpr QRgb kWindowBack = 2;
 using support::kBlack, support::kLavender, support::kLightYellow, support::kNavy, support::kOrange, support::kPaleCyan,
     support::kPaleYellow, support::kSalmon, support::kViolet, support::kWhite;
-constexpr QRgb kPaletteRed = support::paletteColor(support::kRed);
+constexpr QRgb kPaletteRed = support::paletteColour(support::kRed);
 
 // Font: a size in points of "Times New Roman", 0 for the window's default
 // font, -1 for a control without text.

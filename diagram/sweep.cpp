@@ -126,7 +126,7 @@ bool Sweep::Run::begin() {
   w.frame.gitter(w.fenster);
   ui.picAusgabe->setDrawWidth(3);
   ui.picAusgabe->line(toSingle(w.fenster.links), 0.01f, toSingle(w.fenster.rechts), 0.01f,
-                      support::paletteColor(support::kRed));
+                      support::paletteColour(support::kRed));
   ui.picAusgabe->setDrawWidth(1);
   return true;
 }

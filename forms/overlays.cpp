@@ -29,8 +29,8 @@ void underTheControls(QWidget* shape) {
 }
 }  // namespace
 
-LineShape::LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2, QColor color)
-    : QWidget(parent), m_container(container), m_color(color) {
+LineShape::LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2, QColor colour)
+    : QWidget(parent), m_container(container), m_colour(colour) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   underTheControls(this);
   m_a = QPointF(toPxX(x1), toPxY(y1));
@@ -77,7 +77,7 @@ void LineShape::place() {
 // no more.
 void LineShape::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QPen pen(m_color, 1);
+  QPen pen(m_colour, 1);
   pen.setCapStyle(Qt::SquareCap);
   painter.setPen(pen);
   const QPointF origin = pos() - QPointF(0.5, 0.5);

@@ -19,7 +19,7 @@ class LineShape : public QWidget {
 
  public:
   // Endpoints in the container's coordinates as they stand now.
-  LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2, QColor color);
+  LineShape(QWidget* parent, PictureBox* container, double x1, double y1, double x2, double y2, QColor colour);
 
   double x1() const;
   double y1() const;
@@ -29,7 +29,7 @@ class LineShape : public QWidget {
   void setY1(double u);
   void setX2(double u);
   void setY2(double u);
-  QColor color() const { return m_color; }
+  QColor colour() const { return m_colour; }
   // Endpoints in the parent's pixels, as drawn.
   QPointF p1() const { return m_a; }
   QPointF p2() const { return m_b; }
@@ -46,7 +46,7 @@ class LineShape : public QWidget {
 
   PictureBox* m_container;
   QPointF m_a, m_b;
-  QColor m_color;
+  QColor m_colour;
 };
 
 class RectShape : public QWidget {

@@ -146,10 +146,10 @@ void PictureBox::setChildTop(QWidget* child, double u) {
     child->move(child->x(), static_cast<int>(std::lround(std::clamp(py, -1e6, 1e6))));
 }
 
-void PictureBox::setBackColor(QColor color) {
-  m_back = color;
+void PictureBox::setBackColor(QColor colour) {
+  m_back = colour;
   ensureImage();
-  m_image.fill(color);
+  m_image.fill(colour);
   update();
 }
 
@@ -225,16 +225,16 @@ void PictureBox::box(float x1, float y1, float x2, float y2, std::uint32_t rgb, 
   const double left = bound(std::min(ax, bx), m_map.width), right = bound(std::max(ax, bx), m_map.width);
   const double top = bound(std::min(ay, by), m_map.height), bottom = bound(std::max(ay, by), m_map.height);
   QPainter painter(&m_image);
-  const QColor color = QColor::fromRgb(rgb);
+  const QColor colour = QColor::fromRgb(rgb);
   if (filled) {
     // The pixels whose centres the area covers (at least one): a box from
     // 0 to 20 is 20 pixels wide.
     const int l = int(std::ceil(left - 0.5)), t = int(std::ceil(top - 0.5));
     const int r = std::max(l, int(std::ceil(right - 0.5)) - 1), b = std::max(t, int(std::ceil(bottom - 0.5)) - 1);
-    painter.fillRect(QRect(QPoint(l, t), QPoint(r, b)), color);
+    painter.fillRect(QRect(QPoint(l, t), QPoint(r, b)), colour);
   } else {
     const int w = m_image.width(), h = m_image.height();
-    QPen pen{color};
+    QPen pen{colour};
     pen.setWidth(int(m_penPixels));
     painter.setPen(pen);
     painter.drawRect(QRect(QPoint(pixelOf(left, w), pixelOf(top, h)), QPoint(pixelOf(right, w), pixelOf(bottom, h)))

@@ -54,9 +54,9 @@ class PictureBox : public QWidget {
   double childLeft(const QWidget* child) const { return toUserX(child->x()); }
   double childTop(const QWidget* child) const { return toUserY(child->y()); }
 
-  void setBackColor(QColor color);
+  void setBackColor(QColor colour);
   QColor backColor() const { return m_back; }
-  void setForeColor(QColor color) { m_fore = color; }
+  void setForeColor(QColor colour) { m_fore = colour; }
   QColor foreColor() const { return m_fore; }
   void setDrawWidth(int pixels);
   int drawWidth() const { return m_drawWidth; }

@@ -25,7 +25,7 @@ constexpr int kNeighbour = support::kLightMagenta;
 constexpr int kUndrawn = support::kGrey;  // iterates the diagram leaves out
 constexpr double kFar = 1e5;              // pixels beyond any panel, for lines that leave it
 
-QColor colour(int index) { return QColor::fromRgb(support::paletteColor(index)); }
+QColor colour(int index) { return QColor::fromRgb(support::paletteColour(index)); }
 QColor colourOf(const OrbitSettings& s, std::int64_t n) {
   const int c = s.colour(n);
   return colour(c < 0 ? kUndrawn : c);

@@ -126,7 +126,7 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   }
 
   auto plot = [&](int colour, int pen) {
-    return lanes::Plot{support::paletteColor(colour), pen, (strips - 1) / 2 - (pen - 1) / 2, (pen - 1) / 2};
+    return lanes::Plot{support::paletteColour(colour), pen, (strips - 1) / 2 - (pen - 1) / 2, (pen - 1) / 2};
   };
   const lanes::Plot cyan = plot(kCyan, s.thin), yellow = plot(kYellow, s.pen);
   // The start value, with the pen of the orbit points.

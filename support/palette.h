@@ -31,7 +31,7 @@ constexpr int kLightCyan = 11;     // the label strip's labels
 constexpr int kLightMagenta = 13;  // the orbit window's second orbit
 constexpr int kYellow = 14;        // the orbit points
 
-constexpr std::uint32_t paletteColor(int index) { return kPalette.at(static_cast<std::size_t>(index & 15)); }
+constexpr std::uint32_t paletteColour(int index) { return kPalette.at(static_cast<std::size_t>(index & 15)); }
 
 // The controls' own colours beyond the palette, 0xAARRGGBB.
 constexpr std::uint32_t kNavy = 0xFF000040;         // the drawing surface and the X limit boxes

@@ -77,12 +77,12 @@ inline int row(const Form1Probe& f, double x) {
   return pixel(x, f.fenster.xMax, f.fenster.xMin, f.picAusgabe->image().height());
 }
 
-inline QRgb rgb(int index) { return support::paletteColor(index); }
+inline QRgb rgb(int index) { return support::paletteColour(index); }
 inline QRgb at(const Form1Probe& f, int col, int row) { return f.picAusgabe->image().pixel(col, row); }
-inline std::set<int> rowsOf(const Form1Probe& f, int col, QRgb color) {
+inline std::set<int> rowsOf(const Form1Probe& f, int col, QRgb colour) {
   std::set<int> rows;
   for (int y = 0; y < f.picAusgabe->image().height(); ++y)
-    if (at(f, col, y) == color) rows.insert(y);
+    if (at(f, col, y) == colour) rows.insert(y);
   return rows;
 }
 

@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
   f.Command1->click();
   const QImage picture = f.picAusgabe->image();
   QImage points = picture.convertToFormat(QImage::Format_RGB32);
-  const QRgb cyan = support::paletteColor(support::kCyan), yellow = support::paletteColor(support::kYellow);
+  const QRgb cyan = support::paletteColour(support::kCyan), yellow = support::paletteColour(support::kYellow);
   for (int y = 0; y < points.height(); ++y)
     for (int x = 0; x < points.width(); ++x)
       if (const QRgb c = points.pixel(x, y); c != cyan && c != yellow) points.setPixel(x, y, 0xFF000000);

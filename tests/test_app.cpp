@@ -141,8 +141,8 @@ class TestApp : public QObject {
     // The picture has the screen's own pixels: sharp on a scaled desktop.
     const double dpr = form->picAusgabe->devicePixelRatioF();
     QCOMPARE(form->picAusgabe->image().size(), QSize(qRound(800 * dpr), qRound(480 * dpr)));
-    QCOMPARE(form->Line1->color(), QColor(255, 255, 128));
-    QCOMPARE(form->Line2->color(), QColor(128, 128, 255));
+    QCOMPARE(form->Line1->colour(), QColor(255, 255, 128));
+    QCOMPARE(form->Line2->colour(), QColor(128, 128, 255));
 
     // Fonts: "Times New Roman" at the designed size, bold where designed.
     QCOMPARE(form->Command1->font().family(), QStringLiteral("Times New Roman"));
@@ -364,7 +364,7 @@ class TestApp : public QObject {
     const QImage picture = f.picAusgabe->grab().toImage();
     const int dpr = int(picture.devicePixelRatio());
     const int x = int(std::floor(f.Line1->p1().x())), y = int(std::floor(f.Line2->p1().y()));
-    const QRgb line1 = f.Line1->color().rgb(), line2 = f.Line2->color().rgb();
+    const QRgb line1 = f.Line1->colour().rgb(), line2 = f.Line2->colour().rgb();
     const int row = 100 * dpr, col = 600 * dpr;  // away from the other line and the boxes
     for (int d = -1; d <= dpr; ++d) {
       const bool inside = d >= 0 && d < dpr;

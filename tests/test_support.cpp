@@ -169,13 +169,13 @@ class TestSupport : public QObject {
   }
 
   void paletteHasTheClassicColours() {
-    QCOMPARE(paletteColor(0), 0xFF000000u);
-    QCOMPARE(paletteColor(3), 0xFF008080u);
-    QCOMPARE(paletteColor(4), 0xFF800000u);
-    QCOMPARE(paletteColor(9), 0xFF0000FFu);
-    QCOMPARE(paletteColor(11), 0xFF00FFFFu);
-    QCOMPARE(paletteColor(14), 0xFFFFFF00u);
-    QCOMPARE(paletteColor(15), 0xFFFFFFFFu);
+    QCOMPARE(paletteColour(0), 0xFF000000u);
+    QCOMPARE(paletteColour(3), 0xFF008080u);
+    QCOMPARE(paletteColour(4), 0xFF800000u);
+    QCOMPARE(paletteColour(9), 0xFF0000FFu);
+    QCOMPARE(paletteColour(11), 0xFF00FFFFu);
+    QCOMPARE(paletteColour(14), 0xFFFFFF00u);
+    QCOMPARE(paletteColour(15), 0xFFFFFFFFu);
   }
 };
 

@@ -89,7 +89,7 @@ class TestZoom : public QObject {
     QVERIFY(cross.x() > f.Line2->p1().x());
     const QPoint frame = cross * shot.devicePixelRatio();
     QCOMPARE(shot.pixelColor(frame), f.txtY->palette().color(QPalette::Text));
-    QVERIFY(shot.pixelColor(frame) != f.Line2->color());
+    QVERIFY(shot.pixelColor(frame) != f.Line2->colour());
   }
 
   void limitsAreCutToThreeAndTwoDecimals() {
