@@ -11,6 +11,7 @@
 #include "fixture.h"
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
+#include "orbits/law.h"
 
 using namespace fixture;
 
@@ -52,6 +53,34 @@ class TestKernel : public QObject {
   Q_OBJECT
 
  private slots:
+  // The growth law the kernels and the orbit window share: each form's step
+  // is the oracle's to the bit, the two forms chosen together are the one
+  // after the other, and the derivative is the slope of the step, which a
+  // central difference of long doubles measures independently.
+  void theLawIsTheOracles() {
+    std::mt19937_64 random(11);
+    auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
+    for (int round = 0; round < 3000; ++round) {
+      const double x = uniform(-0.5, 1.6), p = uniform(-1, 3.5);
+      for (auto [normiert, verhulst] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        const orbits::Law law{normiert, verhulst};
+        double expected = x;
+        if (normiert) expected = oracle::step(expected, p, true);
+        if (verhulst) expected = oracle::step(expected, p, false);
+        QCOMPARE(std::bit_cast<std::uint64_t>(law.step(x, p)), std::bit_cast<std::uint64_t>(expected));
+        auto f = [&](long double u) {
+          if (normiert) u = u * (1 + p * (1 - u));
+          if (verhulst) u = u * (1 + p) * (1 - u);
+          return u;
+        };
+        const long double h = 1e-6L;
+        const double slope = double((f(x + h) - f(x - h)) / (2 * h));
+        QVERIFY2(std::fabs(law.slope(x, p) - slope) <= 1e-6 * std::max(1.0, std::fabs(slope)),
+                 qPrintable(QString("x %1, p %2, %3 %4").arg(x).arg(p).arg(normiert).arg(verhulst)));
+      }
+    }
+  }
+
   // Both arithmetics against one orbit at a time, every point drawn as it
   // comes, for any number of columns side by side (a last batch of fewer
   // columns than lanes among them), both pens, and growth parameters that

@@ -1,16 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The number conversions and the palette.
+// The number conversions, the palette and the guard of a test's hook.
 #include <QTest>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 
 #include "support/numbers.h"
 #include "support/palette.h"
+#include "support/restore.h"
 
 using namespace support;
 
@@ -176,6 +178,22 @@ class TestSupport : public QObject {
     QCOMPARE(paletteColour(11), 0xFF00FFFFu);
     QCOMPARE(paletteColour(14), 0xFFFFFF00u);
     QCOMPARE(paletteColour(15), 0xFFFFFFFFu);
+  }
+
+  // A hook comes back as it was whichever way the guards go, nested or
+  // moved: a test that ends early leaves the next one no hook of its own.
+  void hooksComeBackAsTheyWere() {
+    std::function<int()> slot = [] { return 0; };
+    {
+      const Restore outer = exchangeHook(slot, std::function<int()>([] { return 1; }));
+      {
+        Restore inner = exchangeHook(slot, std::function<int()>([] { return 2; }));
+        const Restore moved = std::move(inner);
+        QCOMPARE(slot(), 2);
+      }
+      QCOMPARE(slot(), 1);
+    }
+    QCOMPARE(slot(), 0);
   }
 };
 
