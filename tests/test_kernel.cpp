@@ -62,21 +62,20 @@ class TestKernel : public QObject {
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
     for (int round = 0; round < 3000; ++round) {
       const double x = uniform(-0.5, 1.6), p = uniform(-1, 3.5);
-      for (auto [normiert, verhulst] : {std::pair{true, false}, {false, true}, {true, true}}) {
-        const orbits::Law law{normiert, verhulst};
+      for (const orbits::Law law : {orbits::Law{true, false}, orbits::Law{false, true}, orbits::Law{true, true}}) {
         double expected = x;
-        if (normiert) expected = oracle::step(expected, p, true);
-        if (verhulst) expected = oracle::step(expected, p, false);
+        if (law.normiert) expected = oracle::step(expected, p, true);
+        if (law.verhulst) expected = oracle::step(expected, p, false);
         QCOMPARE(std::bit_cast<std::uint64_t>(law.step(x, p)), std::bit_cast<std::uint64_t>(expected));
         auto f = [&](long double u) {
-          if (normiert) u = u * (1 + p * (1 - u));
-          if (verhulst) u = u * (1 + p) * (1 - u);
+          if (law.normiert) u = u * (1 + p * (1 - u));
+          if (law.verhulst) u = u * (1 + p) * (1 - u);
           return u;
         };
         const long double h = 1e-6L;
         const double slope = double((f(x + h) - f(x - h)) / (2 * h));
         QVERIFY2(std::fabs(law.slope(x, p) - slope) <= 1e-6 * std::max(1.0, std::fabs(slope)),
-                 qPrintable(QString("x %1, p %2, %3 %4").arg(x).arg(p).arg(normiert).arg(verhulst)));
+                 qPrintable(QString("x %1, p %2, %3 %4").arg(x).arg(p).arg(law.normiert).arg(law.verhulst)));
       }
     }
   }
