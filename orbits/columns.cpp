@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "orbits/cycles.h"
 #include "orbits/lanes.h"
 #include "support/palette.h"
 
@@ -33,9 +34,12 @@ constexpr int kVectors = kLanes / 2;
 struct Plain {
   template <bool Normiert, bool Verhulst, int Plots, bool Thin>
   static void run(Lanes& l, std::int64_t count, const Plot* plots) {
-    Doubles b[kVectors], p[kVectors];
+    Doubles b[kVectors], p[kVectors], anchor[kVectors];
+    Masks met[kVectors];
     std::memcpy(b, l.b, sizeof b);
     std::memcpy(p, l.p, sizeof p);
+    std::memcpy(anchor, l.anchor, sizeof anchor);
+    std::memcpy(met, l.met, sizeof met);
     const Doubles top = Doubles{} + l.top, sy = Doubles{} + l.sy, height = Doubles{} + l.height;
     const Doubles singleRange = Doubles{} + support::kSingleOverflow, off = Doubles{} - double(l.margin);
     const std::int32_t last = l.last;
@@ -46,6 +50,7 @@ struct Plain {
       for (int v = 0; v < kVectors; ++v) {
         if constexpr (Normiert) b[v] = b[v] * (1 + p[v] * (1 - b[v]));
         if constexpr (Verhulst) b[v] = b[v] * (1 + p[v]) * (1 - b[v]);
+        met[v] |= b[v] == anchor[v];
       }
       if constexpr (Plots > 0) {
         std::int32_t at[kLanes];
@@ -65,6 +70,7 @@ struct Plain {
       }
     }
     std::memcpy(l.b, b, sizeof b);
+    std::memcpy(l.met, met, sizeof met);
   }
 };
 }  // namespace
@@ -141,17 +147,24 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
   const std::int64_t lead = std::clamp<std::int64_t>(s.vorlaufBis, 0, s.steps);
   const std::int64_t gelb = std::clamp<std::int64_t>(s.gelbAb, 0, s.steps);
   const std::int64_t cuts[] = {0, std::min(lead, gelb), std::max(lead, gelb), s.steps};
+  lanes::Cycles cycles(l, Law{s.normiert, s.verhulst});
   bool settled = false;
   for (int stretch = 0; stretch < 3 && !settled; ++stretch) {
     lanes::Plot plots[2];
     int plotCount = 0;
     if (counters.cyan(cuts[stretch])) plots[plotCount++] = cyan;
     if (counters.yellow(cuts[stretch])) plots[plotCount++] = yellow;
-    for (std::int64_t counter = cuts[stretch]; counter < cuts[stretch + 1];) {
-      const std::int64_t n = std::min(kBlock, cuts[stretch + 1] - counter);
+    const std::int64_t end = cuts[stretch + 1];
+    for (std::int64_t counter = cuts[stretch]; counter < end;) {
+      if (cycles.allKnown() && cycles.pays(counter, end)) {
+        cycles.finish(counter, end, plots, plotCount);
+        break;
+      }
+      const std::int64_t n = std::min(kBlock, end - counter);
       block(l, n, s.normiert, s.verhulst, plots, plotCount);
       counter += n;
       if ((settled = stuck(s, l))) break;
+      cycles.look(counter);
       if (!keepGoing()) return false;
     }
   }

@@ -42,8 +42,14 @@ struct Plot {
 };
 
 struct Lanes {
-  double b[kLanes];           // orbit values
-  double p[kLanes];           // growth parameters
+  double b[kLanes];  // orbit values
+  double p[kLanes];  // growth parameters
+  // Each step's value is compared with the lane's anchor, bit for bit as
+  // doubles compare; `met` is set nonzero once one equals it, and is never
+  // cleared by a kernel. An orbit that meets a value it had is periodic
+  // from there on.
+  double anchor[kLanes];
+  std::int64_t met[kLanes];
   std::uint32_t* cells;       // all lanes' cells, lane k from k * laneCells on
   std::int32_t laneCells;     // cells of one lane: its strips, one after the other
   std::ptrdiff_t stride;      // cells from one strip to the next

@@ -28,12 +28,14 @@ struct Avx2 {
     const __m256d off = _mm256_set1_pd(-double(l.margin));
     const __m128i last = _mm_set1_epi32(l.last), margin = _mm_set1_epi32(l.margin);
     const Targets<Plots, Thin> targets(l, plots);
-    __m256d b[kVectors], p[kVectors], onePlusP[kVectors];
+    __m256d b[kVectors], p[kVectors], onePlusP[kVectors], anchor[kVectors], met[kVectors];
     __m128i offset[kVectors];
     for (int v = 0; v < kVectors; ++v) {
       b[v] = _mm256_loadu_pd(l.b + std::ptrdiff_t{4} * v);
       p[v] = _mm256_loadu_pd(l.p + std::ptrdiff_t{4} * v);
       onePlusP[v] = _mm256_add_pd(one, p[v]);
+      anchor[v] = _mm256_loadu_pd(l.anchor + std::ptrdiff_t{4} * v);
+      met[v] = _mm256_castsi256_pd(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(l.met + std::ptrdiff_t{4} * v)));
       offset[v] = margin;
       if constexpr (Plots > 0 && Thin)
         offset[v] = _mm_add_epi32(margin, _mm_setr_epi32(targets.offset(4 * v), targets.offset(4 * v + 1),
@@ -48,6 +50,7 @@ struct Avx2 {
         if constexpr (Normiert)
           b[v] = _mm256_mul_pd(b[v], _mm256_add_pd(one, _mm256_mul_pd(p[v], _mm256_sub_pd(one, b[v]))));
         if constexpr (Verhulst) b[v] = _mm256_mul_pd(_mm256_mul_pd(b[v], onePlusP[v]), _mm256_sub_pd(one, b[v]));
+        met[v] = _mm256_or_pd(met[v], _mm256_cmp_pd(b[v], anchor[v], _CMP_EQ_OQ));
       }
       if constexpr (Plots > 0) {
         for (int v = 0; v < kVectors; ++v) {
@@ -75,7 +78,10 @@ struct Avx2 {
         if constexpr (!Thin) targets.draw(at);
       }
     }
-    for (int v = 0; v < kVectors; ++v) _mm256_storeu_pd(l.b + std::ptrdiff_t{4} * v, b[v]);
+    for (int v = 0; v < kVectors; ++v) {
+      _mm256_storeu_pd(l.b + std::ptrdiff_t{4} * v, b[v]);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(l.met + std::ptrdiff_t{4} * v), _mm256_castpd_si256(met[v]));
+    }
   }
 };
 

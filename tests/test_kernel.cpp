@@ -47,6 +47,26 @@ struct OneOrbit {
   }
 };
 
+// Both arithmetics' columns against one orbit at a time: the same picture
+// rows and, bit for bit, the same final value.
+void check(const orbits::ColumnSettings& s, const double* p, int count, const QString& what) {
+  for (auto arithmetic : {orbits::Arithmetic::Plain, orbits::Arithmetic::Fastest}) {
+    orbits::ColumnPixels columns[orbits::kSideBySide];
+    QVERIFY(orbits::computeColumns(
+        s, p, count, columns, [] { return true; }, arithmetic));
+    for (int k = 0; k < count; ++k) {
+      const OneOrbit expected(s, p[k]);
+      const orbits::ColumnPixels& c = columns[k];
+      QCOMPARE(c.x, s.mapping.column(support::toSingle(p[k])));
+      QCOMPARE(c.strips, expected.strips);
+      for (int strip = 0; strip < c.strips; ++strip)
+        QVERIFY2(std::equal(expected.rows[strip].begin(), expected.rows[strip].end(), c.rows() + strip * c.stride()),
+                 qPrintable(QString("%1, column %2 of %3, p %4").arg(what).arg(k).arg(count).arg(p[k])));
+      QCOMPARE(std::bit_cast<std::uint64_t>(c.bestand), std::bit_cast<std::uint64_t>(expected.bestand));
+    }
+  }
+}
+
 }  // namespace
 
 class TestKernel : public QObject {
@@ -86,24 +106,6 @@ class TestKernel : public QObject {
   // make the orbit leave the double range, infinities and NaN included:
   // the same picture rows and, bit for bit, the same final value.
   void kernelsEqualTheOneOrbitLoop() {
-    auto check = [](const orbits::ColumnSettings& s, const double* p, int count, const QString& what) {
-      for (auto arithmetic : {orbits::Arithmetic::Plain, orbits::Arithmetic::Fastest}) {
-        orbits::ColumnPixels columns[orbits::kSideBySide];
-        QVERIFY(orbits::computeColumns(
-            s, p, count, columns, [] { return true; }, arithmetic));
-        for (int k = 0; k < count; ++k) {
-          const OneOrbit expected(s, p[k]);
-          const orbits::ColumnPixels& c = columns[k];
-          QCOMPARE(c.x, s.mapping.column(support::toSingle(p[k])));
-          QCOMPARE(c.strips, expected.strips);
-          for (int strip = 0; strip < c.strips; ++strip)
-            QVERIFY2(
-                std::equal(expected.rows[strip].begin(), expected.rows[strip].end(), c.rows() + strip * c.stride()),
-                qPrintable(QString("%1, column %2 of %3, p %4").arg(what).arg(k).arg(count).arg(p[k])));
-          QCOMPARE(std::bit_cast<std::uint64_t>(c.bestand), std::bit_cast<std::uint64_t>(expected.bestand));
-        }
-      }
-    };
     std::mt19937_64 random(7);
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(random); };
     const double wild[] = {3.5,
@@ -143,6 +145,7 @@ class TestKernel : public QObject {
                                   : uniform(std::min(links, rechts), std::max(links, rechts));
       const int count = 1 + int(random() % orbits::kSideBySide);
       check(s, p, count, QString("round %1").arg(round));
+      if (QTest::currentTestFailed()) return;
     }
 
     // Near the single-precision limit of the pixel rule: with p = 0 the
@@ -167,6 +170,53 @@ class TestKernel : public QObject {
         s.gelbAb = 20;
         double p[orbits::kSideBySide] = {};
         check(s, p, 3, QString("start %1 in %2 ... %3").arg(start).arg(top).arg(bottom));
+        if (QTest::currentTestFailed()) return;
+      }
+  }
+
+  // Long columns in periodic windows, whose orbits repeat themselves bit
+  // for bit, so that most of each stretch is finished a lane at a time from
+  // the cycle: cycles met before von and only after it, before the end of
+  // the lead-in and after it, bis shorter than a cycle, slow settling at a
+  // period doubling, both laws and all pens. The cells and the final values
+  // are the loop's over every step.
+  void cyclesDrawWhatTheWholeLoopDraws_data() {
+    QTest::addColumn<bool>("normiert");
+    QTest::addColumn<double>("from");  // the batch's p: from, from + 0.001, ...
+    QTest::addColumn<qint64>("steps");
+    QTest::addColumn<qint64>("lead");
+    QTest::addColumn<qint64>("yellow");
+    QTest::newRow("fixed points, defaults") << true << 1.5 << qint64(201) << qint64(12) << qint64(101);
+    QTest::newRow("period 2 and 4, long") << true << 2.2 << qint64(300001) << qint64(12) << qint64(10001);
+    QTest::newRow("period 4, lead-in past von") << true << 2.5 << qint64(200001) << qint64(150000) << qint64(100);
+    QTest::newRow("period 3 window, yellow from 0") << true << 2.83 << qint64(100001) << qint64(0) << qint64(0);
+    QTest::newRow("at a doubling, slow") << true << 1.995 << qint64(200001) << qint64(5) << qint64(50000);
+    QTest::newRow("cascade") << true << 2.54 << qint64(400001) << qint64(12) << qint64(10001);
+    QTest::newRow("Verhulst, cascade") << false << 2.5 << qint64(300001) << qint64(300001) << qint64(10001);
+    QTest::newRow("bis shorter than a cycle") << true << 2.56 << qint64(9) << qint64(3) << qint64(4);
+    QTest::newRow("mixed with chaos") << true << 2.62 << qint64(60001) << qint64(12) << qint64(3000);
+  }
+  void cyclesDrawWhatTheWholeLoopDraws() {
+    QFETCH(bool, normiert);
+    QFETCH(double, from);
+    QFETCH(qint64, steps);
+    QFETCH(qint64, lead);
+    QFETCH(qint64, yellow);
+    for (int thin : {1, 2})
+      for (int pen : {thin, 2 * thin}) {
+        orbits::ColumnSettings s;
+        s.mapping = {0, 800 / 3.0, 800, 1.5, 480 / -1.5, 480};
+        s.normiert = normiert;
+        s.verhulst = !normiert;
+        s.steps = steps;
+        s.vorlaufBis = lead;
+        s.gelbAb = yellow;
+        s.thin = thin;
+        s.pen = pen;
+        double p[orbits::kSideBySide];
+        for (int k = 0; k < orbits::kSideBySide; ++k) p[k] = from + 0.001 * k;
+        check(s, p, orbits::kSideBySide, QString("pens %1 and %2").arg(thin).arg(pen));
+        if (QTest::currentTestFailed()) return;
       }
   }
 
