@@ -4,6 +4,7 @@
 #include "inspector/orbit.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -41,16 +42,65 @@ struct SlopeProduct {
   double log() const { return double(exponent) * std::numbers::ln2 + std::log(mantissa); }
 };
 
+// Both orbits, once they repeat themselves together bit for bit, draw
+// nothing new: whole periods of the pair are then skipped up to where the
+// shown iterates begin (and, before it, up to where the exponent starts to
+// count), the exponent taking each skipped period's sum of ln |f'|. The
+// pair is compared with an anchor set anew after the 1st, 2nd, 4th, ...
+// block (Brent's schedule), so a cycle is found within about twice the
+// steps it takes to enter it and go round it once.
+class Cycle {
+ public:
+  void compare(std::int64_t index, double a, double b) {
+    if (!m_metAt && bits(a) == m_a && bits(b) == m_b) m_metAt = index;
+  }
+  // After a block ending at `index`: the period once met, else a new anchor
+  // where the schedule says. 0 while no period is known.
+  std::int64_t look(std::int64_t index, double a, double b) {
+    if (m_period) return m_period;
+    if (m_metAt) return m_period = m_metAt - m_anchoredAt;
+    if (std::has_single_bit(static_cast<std::uint64_t>(++m_blocks))) {
+      m_a = bits(a);
+      m_b = bits(b);
+      m_anchoredAt = index;
+    }
+    return 0;
+  }
+
+ private:
+  static std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+  // At first an anchor no finite orbit meets: a NaN's bits.
+  std::uint64_t m_a = bits(std::numeric_limits<double>::quiet_NaN()), m_b = m_a;
+  std::int64_t m_anchoredAt = 0, m_metAt = 0, m_blocks = 0, m_period = 0;
+};
+
 template <bool Normiert, bool Verhulst>
 bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::int64_t)>& keepGoing) {
   double a = s.startwert, b = s.startwert + kNeighbour;
   const std::int64_t last = s.last();
   const std::int64_t yellowFrom = std::max<std::int64_t>(s.gelbAb, 0);
   SlopeProduct product;
+  double skipped = 0;  // the sum of ln |f'| over the periods skipped
+  Cycle cycle;
   if (out.first == 0) {
     out.values.push_back(a);
     out.neighbour.push_back(b);
   }
+  // Whole periods from `counter`, ending no later than `upTo`.
+  auto skip = [&](std::int64_t& counter, std::int64_t period, std::int64_t upTo) {
+    const std::int64_t periods = (upTo - counter) / period;
+    if (periods <= 0) return;
+    if (counter >= yellowFrom) {
+      SlopeProduct one;
+      double x = a;
+      for (std::int64_t j = 0; j < period; ++j) {
+        x = orbits::step<Normiert, Verhulst>(x, s.p);
+        one.add(orbits::slope<Normiert, Verhulst>(x, s.p));
+      }
+      skipped += double(periods) * one.log();
+    }
+    counter += periods * period;
+  };
   for (std::int64_t counter = 0; counter < s.bis + 1;) {
     const std::int64_t end = std::min(counter + kBlock, s.bis + 1);
     for (; counter < end; ++counter) {
@@ -61,6 +111,7 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
         out.values.push_back(a);
         out.neighbour.push_back(b);
       }
+      cycle.compare(counter + 1, a, b);
     }
     if (s.law().stuck(a, s.p) && s.law().stuck(b, s.p)) {
       // The rest of the orbit repeats these values.
@@ -69,10 +120,15 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
       out.neighbour.insert(out.neighbour.end(), missing, b);
       break;
     }
+    if (const std::int64_t period = cycle.look(counter, a, b)) {
+      // The shown iterates are pushed from counter out.first - 1 on.
+      const std::int64_t target = std::max(counter, out.first - 1);
+      skip(counter, period, counter < yellowFrom ? std::min(target, yellowFrom) : target);
+    }
     if (!keepGoing(counter)) return false;
   }
   const std::int64_t counted = s.bis + 1 - yellowFrom;
-  out.lyapunov = counted > 0 ? product.log() / double(counted) : std::numeric_limits<double>::quiet_NaN();
+  out.lyapunov = counted > 0 ? (product.log() + skipped) / double(counted) : std::numeric_limits<double>::quiet_NaN();
   return true;
 }
 

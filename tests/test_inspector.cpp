@@ -9,6 +9,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -191,11 +192,31 @@ class TestInspector : public QObject {
     QFETCH(bool, normiert);
     QFETCH(double, p);
     QFETCH(int, period);
-    const Orbit o = computed(settings(p, normiert, 10000, 1000000));
+    const OrbitSettings s = settings(p, normiert, 10000, 1000000);
+    const Orbit o = computed(s);
     QCOMPARE(o.period, period);
     if (period) {
       QVERIFY2(o.lyapunov < 0, qPrintable(QString::number(o.lyapunov)));
       QVERIFY(inspector::figures(o).contains(QStringLiteral("stabil")));
+      // The orbit repeats itself: whole periods are skipped, their exponent
+      // taken over the cycle, and it is the mean a plain loop of logarithms
+      // gives, summed in long double so that its own rounding stays far
+      // below the bound. Two billion steps take no longer than a million.
+      double x = s.startwert;
+      long double sum = 0;
+      for (std::int64_t counter = 0; counter <= s.bis; ++counter) {
+        x = s.step(x);
+        if (counter >= s.gelbAb) sum += std::log(std::fabs(s.slope(x)));
+      }
+      const double mean = double(sum / (s.bis + 1 - s.gelbAb));
+      QVERIFY2(std::fabs(o.lyapunov - mean) <= 1e-12 * std::fabs(mean), qPrintable(QString::number(o.lyapunov - mean)));
+      OrbitSettings giant = s;
+      giant.bis = 2000000000;
+      const Orbit g = computed(giant);
+      QCOMPARE(g.period, period);
+      for (std::int64_t more = (giant.bis - s.bis) % period; more > 0; --more) x = s.step(x);
+      QCOMPARE(std::bit_cast<std::uint64_t>(g.values.back()), std::bit_cast<std::uint64_t>(x));  // on the same cycle
+      QVERIFY2(std::fabs(g.lyapunov - mean) < 1e-6 * std::fabs(mean), qPrintable(QString::number(g.lyapunov - mean)));
     } else {
       // The mean over a million iterates: within 0.01 of ln 2.
       QVERIFY2(std::fabs(o.lyapunov - std::numbers::ln2) < 0.01, qPrintable(QString::number(o.lyapunov)));
