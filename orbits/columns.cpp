@@ -110,7 +110,7 @@ bool stuck(const ColumnSettings& s, const lanes::Lanes& l) {
 const char* fastestArithmetic() { return blockFor(Arithmetic::Fastest) == lanes::plainBlock ? "plain" : "AVX2"; }
 
 bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnPixels* out,
-                    const std::function<bool()>& keepGoing, Arithmetic arithmetic) {
+                    const std::function<bool()>& keepGoing, Arithmetic arithmetic, Repeats repeats) {
   const int strips = std::max(s.thin, s.pen);
   const int height = static_cast<int>(s.mapping.height);
   const int margin = strips;  // room for any pen block above and below, and for points off the picture
@@ -156,7 +156,7 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
     if (counters.yellow(cuts[stretch])) plots[plotCount++] = yellow;
     const std::int64_t end = cuts[stretch + 1];
     for (std::int64_t counter = cuts[stretch]; counter < end;) {
-      if (cycles.allKnown() && cycles.pays(counter, end)) {
+      if (repeats == Repeats::Skipped && cycles.allKnown() && cycles.pays(counter, end)) {
         cycles.finish(counter, end, plots, plotCount);
         break;
       }
@@ -164,7 +164,7 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
       block(l, n, s.normiert, s.verhulst, plots, plotCount);
       counter += n;
       if ((settled = stuck(s, l))) break;
-      cycles.look(counter);
+      if (repeats == Repeats::Skipped) cycles.look(counter);
       if (!keepGoing()) return false;
     }
   }

@@ -62,10 +62,15 @@ enum class Arithmetic { Fastest, Plain };  // Plain: without vector instructions
 // What Fastest is on this processor: "AVX2" or "plain".
 const char* fastestArithmetic();
 
+// Skipped: the steps of orbits that repeat themselves bit for bit are not
+// iterated (see cycles.h); Iterated: every step is, to measure the kernels.
+enum class Repeats { Skipped, Iterated };
+
 // Computes the columns at p[0] ... p[count - 1] (count at most kSideBySide).
 // keepGoing is asked every few thousand steps; when it says no, the columns
 // are left unfinished and false is returned.
 bool computeColumns(const ColumnSettings& settings, const double* p, int count, ColumnPixels* out,
-                    const std::function<bool()>& keepGoing, Arithmetic arithmetic = Arithmetic::Fastest);
+                    const std::function<bool()>& keepGoing, Arithmetic arithmetic = Arithmetic::Fastest,
+                    Repeats repeats = Repeats::Skipped);
 
 }  // namespace orbits
