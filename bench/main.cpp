@@ -88,6 +88,8 @@ using Window = Grenzen;
 constexpr Window kStartWindow = support::kStartFenster;
 // Deep in the period-doubling cascade, as after a few zooms.
 constexpr Window kCascade{2.44, 2.58, .9, 1.35};
+// The chaotic bands, where little repeats.
+constexpr Window kChaos{2.6, 3, 0, 1.5};
 
 double sweep(Form1Probe& form, const Window& w, const char* von, const char* bis) {
   form.txtLinks->setText(support::qTextFromDouble(w.links));
@@ -262,13 +264,20 @@ int main(int argc, char* argv[]) {
          speedUps(form, kStartWindow, "0", 200000, 5));
   report("deep_speedup", "deep sweep (p 2.44-2.58, X .9-1.35), bare / sweep", "",
          speedUps(form, kCascade, "10000", 1000000, 5));
+  report("chaos_speedup", "chaotic sweep (p 2.6-3, von 0, bis 200000), bare / sweep", "",
+         speedUps(form, kChaos, "0", 200000, 5));
+  form.rechenwerk.setArithmetic(orbits::Arithmetic::Avx2);
+  report("chaos_speedup_avx2", "the same, the workers held to AVX2", "", speedUps(form, kChaos, "0", 200000, 5));
+  form.rechenwerk.setArithmetic(orbits::Arithmetic::Fastest);
   // The kernel on the start window, every step drawn.
   sweep(form, kStartWindow, "0", "2");
-  report("kernel_avx2_per_core", "kernel alone, one thread, AVX2: bare / kernel", "",
+  report("kernel_avx512_per_core", "kernel alone, one thread, fastest: bare / kernel", "",
          kernelPerCore(form, 50000, orbits::Arithmetic::Fastest, 5));
+  report("kernel_avx2_per_core", "kernel alone, one thread, AVX2: bare / kernel", "",
+         kernelPerCore(form, 50000, orbits::Arithmetic::Avx2, 5));
   report("kernel_plain_per_core", "kernel alone, one thread, plain: bare / kernel", "",
          kernelPerCore(form, 50000, orbits::Arithmetic::Plain, 5));
-  if (std::string(orbits::fastestArithmetic()) != "AVX2") std::printf("(no AVX2 here: both kernels are plain)\n");
+  std::printf("(the fastest kernel here: %s)\n", orbits::fastestArithmetic());
 
   inspector::OrbitWindow orbitWindow(&form.window);
   orbitWindowMs(orbitWindow);  // its worker starts

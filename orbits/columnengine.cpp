@@ -55,6 +55,11 @@ support::Restore ColumnEngine::setGate(std::function<void(std::int32_t)> gate) {
   });
 }
 
+void ColumnEngine::setArithmetic(Arithmetic arithmetic) {
+  std::lock_guard lock(m_mutex);
+  m_arithmetic = arithmetic;
+}
+
 std::int32_t ColumnEngine::waitingFor() const {
   std::lock_guard lock(m_mutex);
   return m_waiting ? m_wanted : -1;
@@ -156,6 +161,7 @@ void ColumnEngine::work() {
     std::uint64_t generation;
     ColumnSettings settings;
     std::function<void(std::int32_t)> gate;
+    Arithmetic arithmetic;
     std::int32_t from;
     int count;
     double p[kSideBySide];
@@ -171,11 +177,13 @@ void ColumnEngine::work() {
       generation = m_generation;
       settings = m_run.settings;
       gate = m_gate;
+      arithmetic = m_arithmetic;
       for (int k = 0; k < count; ++k) p[k] = m_run.links + (from + k) * m_run.schritt;
     }
     if (gate) gate(from);
     ColumnPixels columns[kSideBySide];
-    const bool done = computeColumns(settings, p, count, columns, [&] { return keepGoing(generation); });
+    const bool done = computeColumns(
+        settings, p, count, columns, [&] { return keepGoing(generation); }, arithmetic);
     bool wake = false;
     {
       std::lock_guard lock(m_mutex);

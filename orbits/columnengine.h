@@ -54,6 +54,8 @@ class ColumnEngine : public QObject {
   void stop();
 
   int workers() const { return m_pool.maxThreadCount(); }
+  // The kernels the workers use from their next batch on (to compare them).
+  void setArithmetic(Arithmetic arithmetic);
 
   // For tests: a worker calls the gate before it computes the columns from
   // `from` on, on its own thread, and goes on when the gate returns; so a
@@ -93,6 +95,7 @@ class ColumnEngine : public QObject {
   int m_busy = 0;                     // workers running
   bool m_waiting = false;             // the window's thread waits for a column
   std::function<void(std::int32_t)> m_gate;
+  Arithmetic m_arithmetic = Arithmetic::Fastest;
 
   // The points where work passes between threads through Qt's own locks,
   // one token each for the thread sanitizer (see handover.h).

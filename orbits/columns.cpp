@@ -90,7 +90,8 @@ constexpr std::int64_t kBlock = 1024;
 
 lanes::Block blockFor(Arithmetic arithmetic) {
 #ifdef VARNOSKEL_AVX2
-  if (arithmetic == Arithmetic::Fastest && lanes::haveAvx2()) return lanes::avx2Block;
+  if (arithmetic == Arithmetic::Fastest && lanes::haveAvx512()) return lanes::avx512Block;
+  if (arithmetic != Arithmetic::Plain && lanes::haveAvx2()) return lanes::avx2Block;
 #endif
   (void)arithmetic;
   return lanes::plainBlock;
@@ -107,7 +108,10 @@ bool stuck(const ColumnSettings& s, const lanes::Lanes& l) {
 
 }  // namespace
 
-const char* fastestArithmetic() { return blockFor(Arithmetic::Fastest) == lanes::plainBlock ? "plain" : "AVX2"; }
+const char* fastestArithmetic() {
+  const lanes::Block fastest = blockFor(Arithmetic::Fastest);
+  return fastest == lanes::plainBlock ? "plain" : fastest == blockFor(Arithmetic::Avx2) ? "AVX2" : "AVX-512";
+}
 
 bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnPixels* out,
                     const std::function<bool()>& keepGoing, Arithmetic arithmetic, Repeats repeats) {

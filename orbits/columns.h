@@ -58,8 +58,10 @@ struct ColumnPixels {
   const std::uint32_t* rows() const { return cells().data() + margin; }  // row 0 of the first strip
 };
 
-enum class Arithmetic { Fastest, Plain };  // Plain: without vector instructions
-// What Fastest is on this processor: "AVX2" or "plain".
+// Fastest: the widest vectors the processor has; Avx2: at most AVX2's;
+// Plain: without vector instructions.
+enum class Arithmetic { Fastest, Avx2, Plain };
+// What Fastest is on this processor: "AVX-512", "AVX2" or "plain".
 const char* fastestArithmetic();
 
 // Skipped: the steps of orbits that repeat themselves bit for bit are not

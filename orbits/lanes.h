@@ -5,8 +5,9 @@
 // iterated side by side, and the cells their points land in. One orbit is a
 // chain of dependent operations that leaves the processor mostly waiting;
 // sixteen independent chains keep its floating-point units busy. There are
-// two implementations of the same arithmetic, portable C++ (columns.cpp) and
-// four AVX2 vectors (lanes_avx2.cpp): each lane sees the same doubles in the
+// three implementations of the same arithmetic, portable C++ (columns.cpp),
+// four AVX2 vectors (lanes_avx2.cpp) and two AVX-512 vectors
+// (lanes_avx512.cpp): each lane sees the same doubles in the
 // same order of operations as a loop over one orbit, so both give the same
 // cells.
 #pragma once
@@ -136,6 +137,9 @@ void plainBlock(Lanes& l, std::int64_t count, bool normiert, bool verhulst, cons
 // Only where the processor has AVX2 (see haveAvx2).
 void avx2Block(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
 bool haveAvx2();
+// Only where the processor has AVX-512F, DQ and VL (see haveAvx512).
+void avx512Block(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
+bool haveAvx512();
 #endif
 
 }  // namespace orbits::lanes

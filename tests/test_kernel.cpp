@@ -47,10 +47,10 @@ struct OneOrbit {
   }
 };
 
-// Both arithmetics' columns against one orbit at a time: the same picture
+// Every arithmetic's columns against one orbit at a time: the same picture
 // rows and, bit for bit, the same final value.
 void check(const orbits::ColumnSettings& s, const double* p, int count, const QString& what) {
-  for (auto arithmetic : {orbits::Arithmetic::Plain, orbits::Arithmetic::Fastest}) {
+  for (auto arithmetic : {orbits::Arithmetic::Plain, orbits::Arithmetic::Avx2, orbits::Arithmetic::Fastest}) {
     orbits::ColumnPixels columns[orbits::kSideBySide];
     QVERIFY(orbits::computeColumns(
         s, p, count, columns, [] { return true; }, arithmetic));
@@ -100,7 +100,7 @@ class TestKernel : public QObject {
     }
   }
 
-  // Both arithmetics against one orbit at a time, every point drawn as it
+  // Every arithmetic against one orbit at a time, every point drawn as it
   // comes, for any number of columns side by side (a last batch of fewer
   // columns than lanes among them), both pens, and growth parameters that
   // make the orbit leave the double range, infinities and NaN included:
