@@ -19,7 +19,7 @@ struct Form1Probe : Ui::Form1 {
         window(*owner),
         fenster(owner->fenster),
         alt(owner->zoom.history().saved()),
-        auswahlAktiv(owner->zoom.auswahlFlag()),
+        auswahlAktiv(owner->zoom.auswahlAktiv()),
         startwert(owner->sweep.record().startwert),
         p(owner->sweep.record().p),
         bestand(owner->sweep.record().bestand),

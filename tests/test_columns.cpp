@@ -424,16 +424,21 @@ class TestColumns : public QObject {
     } painted;
     double line1 = -1, txtpLeft = -1, pAtPaint = -1;
     QString txtpText;
+    // Right after the move, as the window shows it.
+    QString help;
+    bool crosshairShown = false;
+    double line2AtMove = -1, line1AtMove = -1;
+    int txtYAtMove = -1;
     auto move = [&] {
       const QPointF local = f.picAusgabe->mapTo(&f.window, pointer);
       QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
           w, local * w->devicePixelRatio(), f.window.mapToGlobal(local) * w->devicePixelRatio(), Qt::NoButton,
           Qt::NoButton, QEvent::MouseMove);
-      QVERIFY(f.txtHilfe->text().startsWith("p = "));
-      QVERIFY(f.Line2->isVisible() && f.txtY->isVisible());
-      QCOMPARE(f.Line2->p1().y(), pointer.y());
-      QCOMPARE(f.txtY->y(), int(pointer.y()));
-      QCOMPARE(f.Line1->p1().x(), pointer.x());  // the readout moved the marker to the pointer
+      help = f.txtHilfe->text();
+      crosshairShown = f.Line2->isVisible() && f.txtY->isVisible();
+      line2AtMove = f.Line2->p1().y();
+      txtYAtMove = f.txtY->y();
+      line1AtMove = f.Line1->p1().x();
       painted.then = [&] {
         line1 = f.Line1->p1().x();
         txtpLeft = f.txtp->x();
@@ -443,11 +448,13 @@ class TestColumns : public QObject {
       };
       f.picAusgabe->installEventFilter(&painted);
     };
-    whenWaitingAt(f, gate, [&] {
-      move();
-      if (painted.then == nullptr) gate.letGo();  // a check failed: the sweep goes on to its end
-    });
+    whenWaitingAt(f, gate, move);
     click(f.Command1);
+    QVERIFY(help.startsWith("p = "));
+    QVERIFY(crosshairShown);
+    QCOMPARE(line2AtMove, pointer.y());
+    QCOMPARE(txtYAtMove, int(pointer.y()));
+    QCOMPARE(line1AtMove, pointer.x());  // the readout moved the marker to the pointer
     const double p = 3.0 * gate.held() / orbits::kColumns;
     QCOMPARE(pAtPaint, p);
     QCOMPARE(line1, f.picAusgabe->toPixelX(support::toSingle(p)));

@@ -57,8 +57,8 @@ class Zoom {
   // At start-up: the start window is the saved one.
   void startUp() { m_history.save(support::kStartFenster); }
   const History& history() const { return m_history; }
-  bool auswahlAktiv() const { return m_auswahlAktiv == 1; }
-  const std::int32_t& auswahlFlag() const { return m_auswahlAktiv; }
+  // 1 while a selection is open.
+  const std::int32_t& auswahlAktiv() const { return m_auswahlAktiv; }
 
  private:
   void write(const LimitTexts& texts);
@@ -71,7 +71,7 @@ class Zoom {
   Performs m_performs;
   History m_history;
   Readout m_readout;
-  std::int32_t m_auswahlAktiv = 0;  // 1 while a selection is open
+  std::int32_t m_auswahlAktiv = 0;
 };
 
 }  // namespace zoom
