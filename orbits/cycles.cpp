@@ -54,10 +54,17 @@ void Cycles::look(std::int64_t counter) {
 
 // A lane finishes in fewer than two periods of steps, one at a time, where
 // the kernels take all lanes at once at a fraction of the cost a step.
+// A finish asks nobody whether to go on, so it is kept to a few
+// milliseconds: a lane whose period is longer goes on in the kernels, which
+// ask after every block.
 bool Cycles::pays(std::int64_t counter, std::int64_t end) const {
+  constexpr std::int64_t kLongestFinished = 1 << 16;
   const std::int64_t left = end - counter;
   std::int64_t steps = 0;
-  for (std::int64_t period : m_period) steps += std::min(left, 2 * period);
+  for (std::int64_t period : m_period) {
+    if (period > kLongestFinished) return false;
+    steps += std::min(left, 2 * period);
+  }
   return steps < left * 2;
 }
 
