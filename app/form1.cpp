@@ -40,7 +40,7 @@ Form1::Form1(QWidget* parent)
       pause(ui.txtStop),
       rechenwerk(std::make_unique<orbits::ColumnEngine>()),
       sweep({ui.picAusgabe, ui.Line1, ui.txtp, inputBoxes()}, {fenster, pen, pause, frame, *rechenwerk, beendet}),
-      zoom({inputBoxes().limits, ui.picAusgabe, ui.shpAuswahl, ui.Line1, ui.Line2, ui.txtp, ui.txtY, ui.txtHilfe},
+      zoom({inputBoxes().limits, ui.shpAuswahl, {ui.picAusgabe, ui.Line1, ui.Line2, ui.txtp, ui.txtY, ui.txtHilfe}},
            fenster, this, {[this] { Command2_Click(); }, [this] { Command1_Click(); }}),
       hilfe({centralWidget(), ui.txtHilfe, ui.txtY, ui.Line2, ui.Command1, ui.txtVon}, helpEntries(ui), this) {
   connectEvents();

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 
-#include "orbits/law.h"
 #include "support/grenzen.h"
 
 class QCheckBox;
@@ -48,8 +47,6 @@ struct StartSettings {
   std::int64_t vorlaufBis = 0;
   double startwert = 0;
   bool normiert = true, verhulst = false;
-
-  orbits::Law law() const { return {normiert, verhulst}; }
 };
 
 StartSettings readStart(const InputBoxes& boxes);

@@ -10,7 +10,7 @@
 
 #ifdef VARNOSKEL_AVX2
 
-#include <immintrin.h>
+#include "orbits/lanes_x86.h"
 
 namespace orbits::lanes {
 
@@ -63,14 +63,7 @@ struct Avx2 {
           const __m128i row = _mm_min_epi32(_mm256_cvttpd_epi32(_mm256_blendv_pd(off, cy, on)), last);
           const __m128i at4 = _mm_add_epi32(row, offset[v]);
           if constexpr (Thin) {
-            // Straight from the register: a cell read back from memory could
-            // wait on an earlier point write whose address aliases its own.
-            const std::uint64_t low = std::uint64_t(_mm_cvtsi128_si64(at4));
-            const std::uint64_t high = std::uint64_t(_mm_extract_epi64(at4, 1));
-            cells[std::uint32_t(low)] = colour;
-            cells[std::uint32_t(low >> 32)] = colour;
-            cells[std::uint32_t(high)] = colour;
-            cells[std::uint32_t(high >> 32)] = colour;
+            putFour(cells, at4, colour);
           } else {
             _mm_store_si128(reinterpret_cast<__m128i*>(at + std::ptrdiff_t{4} * v), at4);
           }

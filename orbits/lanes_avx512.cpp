@@ -17,7 +17,7 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 
-#include <immintrin.h>
+#include "orbits/lanes_x86.h"
 
 namespace orbits::lanes {
 
@@ -76,16 +76,8 @@ struct Avx512 {
           const __m256i row = _mm256_min_epi32(_mm512_cvttpd_epi32(_mm512_mask_blend_pd(on, off, cy)), last);
           const __m256i at8 = _mm256_add_epi32(row, offset[v]);
           if constexpr (Thin) {
-            // Straight from the register: a cell read back from memory could
-            // wait on an earlier point write whose address aliases its own.
-            for (const __m128i half : {_mm256_castsi256_si128(at8), _mm256_extracti128_si256(at8, 1)}) {
-              const std::uint64_t low = std::uint64_t(_mm_cvtsi128_si64(half));
-              const std::uint64_t high = std::uint64_t(_mm_extract_epi64(half, 1));
-              cells[std::uint32_t(low)] = colour;
-              cells[std::uint32_t(low >> 32)] = colour;
-              cells[std::uint32_t(high)] = colour;
-              cells[std::uint32_t(high >> 32)] = colour;
-            }
+            putFour(cells, _mm256_castsi256_si128(at8), colour);
+            putFour(cells, _mm256_extracti128_si256(at8, 1), colour);
           } else {
             _mm256_store_si256(reinterpret_cast<__m256i*>(at + std::ptrdiff_t{8} * v), at8);
           }

@@ -19,8 +19,7 @@ Zoom::Zoom(const Controls& controls, const Grenzen& fenster, QWidget* messagePar
       m_fenster(fenster),
       m_parent(messageParent),
       m_performs(std::move(performs)),
-      m_readout(
-          {controls.picAusgabe, controls.Line1, controls.Line2, controls.txtp, controls.txtY, controls.txtHilfe}) {}
+      m_readout(controls.readout) {}
 
 void Zoom::write(const LimitTexts& texts) {
   m_ui.limits.txtLinks->setText(texts.links);

@@ -19,13 +19,10 @@
 #include "zoom/history.h"
 #include "zoom/readout.h"
 
-class QLineEdit;
 class QWidget;
 namespace forms {
-class LineShape;
-class PictureBox;
 class RectShape;
-}  // namespace forms
+}
 
 namespace zoom {
 
@@ -33,10 +30,8 @@ class Zoom {
  public:
   struct Controls {
     diagram::LimitBoxes limits;
-    forms::PictureBox* picAusgabe = nullptr;
     forms::RectShape* shpAuswahl = nullptr;
-    forms::LineShape *Line1 = nullptr, *Line2 = nullptr;  // the crosshair
-    QLineEdit *txtp = nullptr, *txtY = nullptr, *txtHilfe = nullptr;
+    Readout::Controls readout;
   };
   // The clicks of "x" and "Start", which these commands perform.
   struct Performs {
