@@ -42,6 +42,8 @@ QString askFileName(QWidget* parent, const QString& name) {
 
 }  // namespace
 
+QString nextSaveFolder() { return lastFolder(); }
+
 void copyPicture(const QImage& picture) { QGuiApplication::clipboard()->setImage(picture); }
 
 QString writePng(const QImage& picture, const QString& path) {
@@ -58,9 +60,11 @@ QString writePng(const QImage& picture, const QString& path) {
 bool savePicture(QWidget* parent, const QImage& picture, const QString& name) {
   const QString path = askFileName(parent, name);
   if (path.isEmpty()) return false;
-  lastFolder() = QFileInfo(path).absolutePath();
   const QString error = writePng(picture, path);
-  if (error.isEmpty()) return true;
+  if (error.isEmpty()) {
+    lastFolder() = QFileInfo(path).absolutePath();  // a folder that failed is not offered again
+    return true;
+  }
   messageBox(
       parent,
       QStringLiteral("Das Bild konnte nicht gespeichert werden:\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error),

@@ -23,6 +23,10 @@ void copyPicture(const QImage& picture);
 // file is written.
 bool savePicture(QWidget* parent, const QImage& picture, const QString& name);
 
+// The folder the next save dialog opens in: that of the last save that
+// succeeded, at first the pictures folder.
+QString nextSaveFolder();
+
 // Writes the picture as PNG through a temporary file; the error, or empty.
 QString writePng(const QImage& picture, const QString& path);
 

@@ -24,22 +24,37 @@ constexpr int kLeastSpan = 16;
 
 // The product of |f'| along the orbit, kept as a mantissa and a power of two
 // so that it neither overflows nor underflows; a logarithm per step would
-// cost more than the step.
+// cost more than the step. Each slope is split before it is multiplied in,
+// so four factors in [0.5, 1) stay far inside the range of doubles whatever
+// the slopes; a zero slope makes the product 0, an infinite one infinite.
 struct SlopeProduct {
   double mantissa = 1;
   std::int64_t exponent = 0;
   int pending = 0;
 
   void add(double slope) {
-    mantissa *= std::fabs(slope);
+    const auto bits = std::bit_cast<std::uint64_t>(slope);
+    const auto field = int(bits >> 52 & 0x7ff);
+    if (field != 0 && field != 0x7ff) {
+      // A normal number: its exponent field read off, its mantissa put in [0.5, 1).
+      exponent += field - 1022;
+      mantissa *= std::bit_cast<double>((bits & 0x800fffffffffffffu) | 0x3fe0000000000000u);
+    } else {
+      int e = 0;
+      mantissa *= std::frexp(slope, &e);  // 0, a subnormal, infinity or NaN
+      if (std::isfinite(mantissa)) exponent += e;
+    }
     if (++pending == 4) {
       int e = 0;
       mantissa = std::frexp(mantissa, &e);
-      exponent += e;
+      if (std::isfinite(mantissa)) exponent += e;
       pending = 0;
     }
   }
-  double log() const { return double(exponent) * std::numbers::ln2 + std::log(mantissa); }
+  double log() const {
+    if (!std::isfinite(mantissa) || mantissa == 0) return std::log(std::fabs(mantissa));
+    return double(exponent) * std::numbers::ln2 + std::log(std::fabs(mantissa));
+  }
 };
 
 // Both orbits, once they repeat themselves together bit for bit, draw
@@ -132,25 +147,82 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
   return true;
 }
 
+bool near(double a, double b) { return std::fabs(a - b) <= kPeriodTolerance * std::max(1.0, std::fabs(a)); }
+
+// The smallest q up to kLongestPeriod for which the last max(q, kLeastSpan)
+// of the `count` values y repeat those q steps before within the tolerance;
+// `searched` tells how far the count allowed to look.
+int repeatingPeriod(const double* y, std::int64_t count, int& searched) {
+  searched = 0;
+  for (int q = 1; q <= kLongestPeriod; ++q) {
+    const int span = std::max(q, kLeastSpan);
+    if (count < q + span) break;
+    searched = q;
+    bool holds = true;
+    for (std::int64_t j = count - span; j < count && holds; ++j) holds = near(y[j], y[j - q]);
+    if (holds) return q;
+  }
+  return 0;
+}
+
+// An orbit still swinging in towards a cycle of d steps, with a multiplier
+// near -1, comes back to itself after 2d steps sooner than after d: its
+// lag-d differences shrink step by step and by at least half over the
+// iterates shown, where those of a cycle of its own stay as they are.
+bool shrinking(const double* y, std::int64_t count, int d) {
+  const std::int64_t from = std::max<std::int64_t>(d, count - 4 * std::max(d, kLeastSpan));
+  if (count - from < 2 * d) return false;
+  double first = 0, last = 0;
+  for (std::int64_t j = from; j < count; ++j) {
+    const double e = std::fabs(y[j] - y[j - d]);
+    if (j >= from + d && !(e < std::fabs(y[j - d] - y[j - 2 * d]))) return false;
+    if (j < from + d) first = std::max(first, e);
+    if (j >= count - d) last = std::max(last, e);
+  }
+  return last <= first / 2;
+}
+
+// ln |f'| summed over the last `period` values: the cycle's multiplier.
+template <typename Slope>
+double cycleLog(const double* y, std::int64_t count, int period, Slope slope) {
+  SlopeProduct product;
+  for (std::int64_t j = count - period; j < count; ++j) product.add(slope(y[j]));
+  return product.log();
+}
+
+// Steps the orbit is followed beyond bis to tell a chaotic orbit from one
+// that has not settled yet: a few milliseconds.
+constexpr std::int64_t kLookAhead = 1 << 20;
+
 void findPeriod(const OrbitSettings& s, Orbit& out) {
   const std::int64_t from = std::max(out.first, std::max<std::int64_t>(s.gelbAb, 0) + 1);
   const std::int64_t count = s.last() + 1 - from;
   out.period = 0;
   out.searched = 0;
+  out.cycleLog = std::numeric_limits<double>::quiet_NaN();
   if (count <= 0) return;  // no yellow iterate shown
   const double* y = out.values.data() + (from - out.first);
-  for (int q = 1; q <= kLongestPeriod; ++q) {
-    const int span = std::max(q, kLeastSpan);
-    if (count < q + span) break;
-    out.searched = q;
-    bool holds = true;
-    for (std::int64_t j = count - span; j < count && holds; ++j)
-      holds = std::fabs(y[j] - y[j - q]) <= kPeriodTolerance * std::max(1.0, std::fabs(y[j]));
-    if (holds) {
-      out.period = q;
-      return;
+  const int q = repeatingPeriod(y, count, out.searched);
+  if (q) {
+    out.period = q;
+    for (int d = 1; d < q; ++d) {
+      if (q % d == 0 && shrinking(y, count, d)) {
+        out.period = d;
+        out.settling = true;
+        break;
+      }
     }
+    out.cycleLog = cycleLog(y, count, out.period, [&](double x) { return s.slope(x); });
+    return;
   }
+  // No period among the iterates shown: the orbit goes on, and if it then
+  // repeats itself, or leaves the double range, it had not settled.
+  std::vector<double> ahead(std::size_t(2 * kLongestPeriod));
+  double x = out.values.back();
+  for (std::int64_t n = 0; n < kLookAhead && std::isfinite(x); ++n) x = s.step(x);
+  for (double& a : ahead) a = x = s.step(x);
+  int searched = 0;
+  out.unsettled = !std::isfinite(x) || repeatingPeriod(ahead.data(), std::int64_t(ahead.size()), searched) > 0;
 }
 
 }  // namespace

@@ -55,8 +55,18 @@ struct Orbit {
   // 0 where none holds; `searched` is less than kLongestPeriod where too
   // few yellow iterates are shown for the longer ones.
   int period = 0, searched = 0;
+  // The orbit still swings in towards its cycle of `period` steps: over the
+  // iterates shown a multiple of it repeats within the tolerance, the
+  // period itself not yet.
+  bool settling = false;
+  // ln |f'| summed over one round of the cycle found: the log of its
+  // multiplier, below 0 for a stable cycle. NaN without a period.
+  double cycleLog = 0;
+  // No period among the iterates shown, but the orbit runs on into one, or
+  // out of the double range, after bis: it has not settled yet.
+  bool unsettled = false;
   // The mean of ln |f'(X(n))| over the yellow iterates; -inf where one of
-  // them has a zero derivative.
+  // them has a zero derivative, +inf where one is beyond the double range.
   double lyapunov = 0;
   bool escaped = false;  // the orbit left the double range
 };

@@ -157,17 +157,25 @@ QString heading(const OrbitSettings& s) {
 
 QString figures(const Orbit& o) {
   if (o.escaped) return QStringLiteral("Die Bahn verlässt den Zahlbereich: keine Periode, kein Lyapunov-Exponent");
-  QString period = o.period > 0     ? QStringLiteral("Periode %1").arg(o.period)
-                   : o.searched > 0 ? QStringLiteral("keine Periode bis %1").arg(o.searched)
-                                    : QStringLiteral("zu wenige Schritte nach von für eine Periode");
+  const QString period = o.settling       ? QStringLiteral("Periode %1 (schwingt noch ein)").arg(o.period)
+                         : o.period > 0   ? QStringLiteral("Periode %1").arg(o.period)
+                         : o.searched > 0 ? QStringLiteral("keine Periode bis %1").arg(o.searched)
+                                          : QStringLiteral("zu wenige Schritte nach von für eine Periode");
   const double l = o.lyapunov;
-  QString exponent = std::isnan(l)   ? QString()
-                     : std::isinf(l) ? QStringLiteral("−∞")
-                                     : QLocale().toString(l, 'f', 4).replace(QLatin1Char('-'), QChar(0x2212));
-  if (exponent.isEmpty()) return period;
-  const QString sense = l < 0   ? QStringLiteral("negativ: stabil")
-                        : l > 0 ? QStringLiteral("positiv: chaotisch")
-                                : QStringLiteral("null: neutral");
+  if (std::isnan(l)) return period;
+  const QString exponent = std::isinf(l) ? QString(l < 0 ? QStringLiteral("−∞") : QStringLiteral("+∞"))
+                                         : QLocale().toString(l, 'f', 4).replace(QLatin1Char('-'), QChar(0x2212));
+  // A cycle is stable or not by its multiplier, whatever the mean over a
+  // stretch that may still hold some of the way in; chaos is said only of
+  // an orbit that has settled without a period.
+  const double m = o.cycleLog;
+  const QString sense = o.period > 0  ? (m < 0   ? QStringLiteral("stabiler Zyklus")
+                                         : m > 0 ? QStringLiteral("instabiler Zyklus")
+                                                 : QStringLiteral("neutraler Zyklus"))
+                        : o.unsettled ? QStringLiteral("noch nicht eingeschwungen – größeres von wählen")
+                        : l < 0       ? QStringLiteral("negativ: stabil")
+                        : l > 0       ? QStringLiteral("positiv: chaotisch")
+                                      : QStringLiteral("null: neutral");
   return QStringLiteral("%1     Lyapunov-Exponent %2 (%3)").arg(period, exponent, sense);
 }
 

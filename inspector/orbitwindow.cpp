@@ -74,8 +74,8 @@ OrbitWindow::OrbitWindow(QWidget* owner)
       {QKeySequence(Qt::Key_Right), [this] { step(10); }},
       {QKeySequence(Qt::SHIFT | Qt::Key_Left), [this] { step(-1); }},
       {QKeySequence(Qt::SHIFT | Qt::Key_Right), [this] { step(1); }},
-      {QKeySequence::Copy, [this] { forms::copyPicture(m_picture); }},
-      {QKeySequence::Save, [this] { forms::savePicture(this, m_picture, suggestedName()); }},
+      {QKeySequence::Copy, [this] { copy(); }},
+      {QKeySequence::Save, [this] { save(); }},
       {QKeySequence(Qt::Key_Escape), [this] { close(); }},
   };
   for (const auto& [key, action] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, action);
@@ -94,9 +94,22 @@ support::Restore OrbitWindow::setGate(std::function<void(std::int64_t)> hook) {
   return support::exchangeHook(gate(), std::move(hook));
 }
 
-// bahn_p2.5.png
+// bahn_p2.5.png, for the orbit on display.
 QString OrbitWindow::suggestedName() const {
-  return QStringLiteral("bahn_p%1.png").arg(forms::fileNumber(m_settings.p));
+  return QStringLiteral("bahn_p%1.png").arg(forms::fileNumber(m_shownP.value_or(m_settings.p)));
+}
+
+// Only a picture that shows an orbit goes onto a worksheet: after an arrow
+// key the old one, under its own p, until the new one is drawn.
+void OrbitWindow::copy() {
+  if (m_shownP) forms::copyPicture(m_picture);
+}
+
+void OrbitWindow::save() {
+  if (!m_shownP) return;
+  // The dialog lets events through: the picture may change meanwhile.
+  const QImage picture = m_picture;
+  forms::savePicture(this, picture, suggestedName());
 }
 
 void OrbitWindow::request(const OrbitSettings& settings) {
@@ -184,6 +197,7 @@ void OrbitWindow::step(int tenths) {
 
 void OrbitWindow::redraw() {
   m_picture = orbitPicture(m_settings, m_orbit.get(), m_neighbour->isChecked(), font(), devicePixelRatioF());
+  m_shownP = m_orbit ? std::optional(m_settings.p) : std::nullopt;
   m_stale = false;
   m_view->update();
 }

@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "inspector/orbit.h"
 #include "support/restore.h"
@@ -44,6 +45,8 @@ class OrbitWindow : public QWidget {
   bool computing() const { return m_computing; }
   // The picture as the window shows it, at the screen's pixel ratio.
   const QImage& picture() const { return m_picture; }
+  // The p of the orbit the picture shows; none while it shows none.
+  std::optional<double> shownP() const { return m_shownP; }
   QString suggestedName() const;
 
   // For tests: called on the worker before every block of steps, with the
@@ -68,6 +71,8 @@ class OrbitWindow : public QWidget {
   void step(int tenths);
   void redraw();
   void showProgress();
+  void copy();
+  void save();
 
   QThreadPool m_pool;  // one thread, which takes the requests in turn
   struct Job {
@@ -95,6 +100,7 @@ class OrbitWindow : public QWidget {
   std::shared_ptr<const Orbit> m_orbit;  // of m_settings once computed
   bool m_computing = false;
   QImage m_picture;
+  std::optional<double> m_shownP;
   class View;
   View* m_view;
   QCheckBox* m_neighbour;

@@ -6,6 +6,7 @@
 // the main window left as it is, cancelled work.
 #include <QClipboard>
 #include <QDir>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -225,6 +226,103 @@ class TestInspector : public QObject {
     }
   }
 
+  // Just below a period doubling, and where a periodic window ends, the
+  // orbit swings in towards its cycle with a multiplier near -1 and comes
+  // back to itself after twice the period sooner than after the period: the
+  // period named is the cycle's, with the note that the orbit still swings
+  // in. The true periods: the cycle below each doubling point of logistic
+  // growth (r = 1 + p), the windows of period 7, 5, 3 and the cascade of 3.
+  void aSwingingOrbitKeepsItsPeriod_data() {
+    QTest::addColumn<bool>("normiert");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<int>("period");
+    for (bool normiert : {true, false}) {
+      const char* form = normiert ? "normiert" : "Verhulst";
+      for (double p : {1.925, 1.93, 1.935}) QTest::addRow("%s %g", form, p) << normiert << p << 1;
+      for (double p : {2.4216, 2.4236, 2.425}) QTest::addRow("%s %g", form, p) << normiert << p << 2;
+      for (double p : {2.53396, 2.5344, 2.5346}) QTest::addRow("%s %g", form, p) << normiert << p << 4;
+      QTest::addRow("%s 2.629346", form) << normiert << 2.629346 << 6;
+      QTest::addRow("%s 2.7019576", form) << normiert << 2.7019576 << 7;
+      QTest::addRow("%s 2.7403988", form) << normiert << 2.7403988 << 5;
+      for (double p : {2.8383248, 2.8392, 2.8401}) QTest::addRow("%s %g", form, p) << normiert << p << 3;
+    }
+  }
+  void aSwingingOrbitKeepsItsPeriod() {
+    QFETCH(bool, normiert);
+    QFETCH(double, p);
+    QFETCH(int, period);
+    const Orbit o = computed(settings(p, normiert, 100, 200));
+    if (o.period == 0 && !normiert) {
+      // Verhulst's coordinates round otherwise: where no period holds within
+      // the tolerance yet, the orbit is told to be still on its way.
+      QVERIFY(o.unsettled);
+      return;
+    }
+    QCOMPARE(o.period, period);
+    QVERIFY(o.cycleLog < 0);
+    QVERIFY(inspector::figures(o).contains(QStringLiteral("stabiler Zyklus")));
+  }
+
+  // The verdict of the figures line: a cycle is stable or unstable by its
+  // multiplier; chaos only for an orbit that has settled without a period;
+  // an exponent beyond the range of doubles keeps its sign.
+  void theVerdict_data() {
+    QTest::addColumn<bool>("normiert");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<double>("startwert");
+    QTest::addColumn<double>("von");
+    QTest::addColumn<qint64>("bis");
+    QTest::addColumn<QString>("says");
+    const QString decimal = QLocale().decimalPoint();
+    // 0.5 -> 1 -> 0, and 0 is a fixed point with multiplier 1 + p = 4.
+    QTest::newRow("Verhulst 3 from 0.5: the unstable fixed point 0")
+        << false << 3.0 << 0.5 << 100.0 << qint64(200)
+        << "Periode 1     Lyapunov-Exponent 1" + decimal + "3863 (instabiler Zyklus)";
+    // Slow growth towards 1: after 200 steps X has not reached 0.2.
+    for (double p : {0.003, 0.006, 0.012})
+      QTest::addRow("normiert %g: slow growth", p)
+          << true << p << 0.1 << 100.0 << qint64(200) << "(noch nicht eingeschwungen – größeres von wählen)";
+    // Thirteen steps at p 3.2 from 0.1 reach about -1e72, still finite;
+    // the slopes grow with X and their product far beyond the doubles.
+    QTest::newRow("normiert 3.2, leaving, finite") << true << 3.2 << 0.1 << 1.0 << qint64(13) << "Lyapunov-Exponent ";
+    QTest::newRow("normiert 3: chaos") << true << 3.0 << 0.1 << 100.0 << qint64(200) << "(positiv: chaotisch)";
+  }
+  void theVerdict() {
+    QFETCH(bool, normiert);
+    QFETCH(double, p);
+    QFETCH(double, startwert);
+    QFETCH(double, von);
+    QFETCH(qint64, bis);
+    QFETCH(QString, says);
+    OrbitSettings s = settings(p, normiert, von, bis);
+    s.startwert = startwert;
+    const Orbit o = computed(s);
+    const QString line = inspector::figures(o);
+    QVERIFY2(line.contains(says), qPrintable(line));
+    QVERIFY2(!line.contains(QStringLiteral("∞")), qPrintable(line));
+    if (!says.contains(QStringLiteral("chaotisch"))) QVERIFY(!line.contains(QStringLiteral("chaotisch")));
+    // The mean of ln |f'| in long double, where every slope is finite.
+    long double sum = 0;
+    double x = startwert;
+    for (std::int64_t counter = 0; counter <= bis; ++counter) {
+      x = s.step(x);
+      if (counter >= s.gelbAb) sum += std::log(std::fabs(static_cast<long double>(s.slope(x))));
+    }
+    const double mean = double(sum / (bis + 1 - s.gelbAb));
+    QVERIFY2(std::fabs(o.lyapunov - mean) <= 1e-12 * std::fabs(mean), qPrintable(QString::number(o.lyapunov)));
+  }
+
+  // Infinite exponents print with their sign.
+  void infiniteExponents() {
+    Orbit o;
+    o.period = 0;
+    o.searched = 50;
+    o.lyapunov = -std::numeric_limits<double>::infinity();
+    QVERIFY(inspector::figures(o).contains(QStringLiteral("Lyapunov-Exponent −∞ (negativ")));
+    o.lyapunov = std::numeric_limits<double>::infinity();
+    QVERIFY(inspector::figures(o).contains(QStringLiteral("Lyapunov-Exponent +∞ (positiv")));
+  }
+
   // With the defaults (von 100, bis 200) the fixed point at 1.9 is already
   // found, and only periods up to 50 can be told from 100 iterates.
   void theDefaultsFindTheFixedPoint() {
@@ -333,6 +431,46 @@ class TestInspector : public QObject {
     QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(suggested, w->suggestedName());
     QCOMPARE(argb(QImage(folder.filePath(suggested))), argb(w->picture()));
+    QCOMPARE(forms::nextSaveFolder(), QDir(folder.path()).absolutePath());
+
+    // A step to a long orbit: until its picture is drawn, copy and save
+    // take the old one under the old p, and nothing while the window says
+    // it computes.
+    const double shown = w->settings().p;
+    QSemaphore held, go;
+    const auto gate = OrbitWindow::setGate([&](std::int64_t counter) {
+      if (counter == 1 << 15) {
+        held.release();
+        go.acquire();
+      }
+    });
+    f.txtBis->setText(QStringLiteral("2000000000"));
+    f.txtVon->setText(QStringLiteral("1999999000"));
+    activate(&f.window);
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_B);
+    QVERIFY(held.tryAcquire(1, 60000));
+    activate(w);
+    const auto letGo = qScopeGuard([&] { go.release(); });  // also where a check fails
+    QFile::remove(folder.filePath(suggested));
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    suggested.clear();
+    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+    if (w->shownP()) {
+      QCOMPARE(*w->shownP(), shown);
+      QCOMPARE(suggested, QStringLiteral("bahn_p%1.png").arg(forms::fileNumber(shown)));
+      QCOMPARE(argb(QImage(folder.filePath(suggested))), argb(w->picture()));
+      QFile::remove(folder.filePath(suggested));
+    }
+    QTRY_VERIFY(!w->shownP());  // the progress line
+    QApplication::clipboard()->clear();
+    suggested.clear();
+    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(suggested.isEmpty());
+    QVERIFY(QApplication::clipboard()->image().isNull());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+    w->close();
   }
 
   // A save that cannot be written is reported and leaves nothing behind.
@@ -355,6 +493,7 @@ class TestInspector : public QObject {
 #endif
     }
     const auto names = forms::setFileNameHook([&](const QString&) { return folder.filePath(where); });
+    const QString before = forms::nextSaveFolder();
     MessageBoxes boxes;
     const QImage picture(40, 30, QImage::Format_ARGB32);
     QVERIFY(!forms::savePicture(nullptr, picture, "bild.png"));
@@ -365,6 +504,7 @@ class TestInspector : public QObject {
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{"locked"});
     QVERIFY(QDir(folder.filePath("locked")).isEmpty());
+    QCOMPARE(forms::nextSaveFolder(), before);
   }
 
   // A long lead-up stops when a newer request comes, and when the window

@@ -15,20 +15,10 @@ toolchain=$here/../../cmake/x86_64-w64-mingw32.cmake
 cache=$1
 mkdir -p "$cache"
 
-# Debian's sources, from the archives the machine already uses.
-if [ -z "$(apt-cache showsrc qt6-base 2> /dev/null)" ]; then
-  [ "$(id -u)" = 0 ] || { echo "Add deb-src entries for Debian's archive and run apt-get update (as root)" >&2; exit 1; }
-  echo "Adding deb-src entries beside the machine's deb entries" >&2
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed -n '/^Types: deb$/,/^$/p' /etc/apt/sources.list.d/debian.sources | sed 's/^Types: deb$/Types: deb-src/' \
-      > /etc/apt/sources.list.d/varnoskel-src.sources
-  else
-    sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list > /etc/apt/sources.list.d/varnoskel-src.list
-  fi
-  apt-get update -qq >&2
-fi
-version=$(apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -1)
-[ -n "$version" ] || { echo "No qt6-base source is known to apt" >&2; exit 1; }
+# Debian's source, shared with the browser's Qt.
+src_line=$("$here/../qt-source.sh" "$cache")
+version=${src_line%% *}
+tree=${src_line#* }
 
 # Only what the program needs; the bundled third-party libraries, so the
 # DLLs depend on nothing but Windows and the MinGW runtime. OpenGL is off
@@ -47,17 +37,6 @@ options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
 compilers=$(grep -E '_COMPILER |FIND_ROOT_PATH |QT_HOST_PATH' "$toolchain"; x86_64-w64-mingw32-g++-posix --version | head -1)
 key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compilers" | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-mingw-$key
-src=$cache/src-$version
-
-# The source as Debian ships it, once per version; kept for the source archive.
-if [ ! -f "$src/.complete" ]; then
-  echo "Qt $version for Windows: fetching Debian's source into $src" >&2
-  rm -rf "$src"
-  mkdir -p "$src"
-  (cd "$src" && apt-get source -qq qt6-base="$version" >&2)
-  touch "$src/.complete"
-fi
-tree=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
 
 if [ -f "$prefix/.complete" ]; then
   echo "Qt $version for Windows: reusing $prefix" >&2

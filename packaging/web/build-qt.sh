@@ -1,0 +1,56 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Varnoskel team
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Qt for WebAssembly, built once from Debian's own qt6-base source with
+# Debian's emscripten and kept outside the work tree, beside the Windows Qt.
+# The folder's name is the source version and a hash of the options and the
+# compiler, so a change of either builds anew; a finished build is reused.
+# Prints the prefix, the source tree and the emsdk folder, on one line, last.
+#
+#   build-qt.sh CACHE_DIR
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+cache=$1
+mkdir -p "$cache"
+. "$here/emsdk.sh"
+emsdk_folder "$cache"
+emsdk=$EMSDK
+
+# The same source as the Windows build: fetched (and deb-src added) there.
+src_line=$("$here/../qt-source.sh" "$cache")
+version=${src_line%% *}
+tree=${src_line#* }
+
+# Only what the program needs. Threads for the column engine's pool; the
+# rest of the modules off, which also shortens the build.
+options="-platform wasm-emscripten -qt-host-path /usr -static -release -feature-thread
+  -nomake tests -nomake examples -no-feature-sql -no-feature-network -no-feature-xml
+  -no-feature-dbus -no-feature-printsupport -no-feature-concurrent"
+compiler=$(emcc --version | head -1)
+key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compiler" | sha256sum | cut -c1-12)
+prefix=$cache/qt-$version-wasm-$key
+
+if [ -f "$prefix/.complete" ]; then
+  echo "Qt $version for the browser: reusing $prefix" >&2
+  echo "$prefix $tree $emsdk"
+  exit 0
+fi
+
+echo "Qt $version for the browser: building into $prefix (about 45 minutes on two cores)" >&2
+build=$cache/build-$version-wasm-$key
+rm -rf "$build" "$prefix"
+mkdir -p "$build"
+start=$(date +%s)
+# shellcheck disable=SC2086 # the options are words
+(cd "$build" && "$tree/configure" -prefix "$prefix" $options -- -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) >&2
+cmake --build "$build" -j2 >&2
+cmake --install "$build" >&2
+rm -rf "$build"
+printf 'Debian source package qt6-base %s, configured with:\nconfigure %s\n' "$version" "$options" \
+  > "$prefix/configure.txt"
+echo "$version" > "$prefix/.complete"
+echo "Qt $version for the browser: built in $(($(date +%s) - start)) s" >&2
+echo "$prefix $tree $emsdk"
