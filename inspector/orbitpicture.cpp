@@ -62,28 +62,28 @@ void line(QPainter& g, QPointF a, QPointF b) {
 
 // The staircase: up or down from the diagonal to the graph, across to the
 // diagonal, for every step shown.
-void staircase(QPainter& g, const OrbitSettings& s, const Orbit& o, const std::vector<double>& values, bool coloured,
-               const QColor& pen) {
+void staircase(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit& o,
+               const std::vector<double>& values, bool coloured, const QColor& pen) {
   for (std::size_t i = 0; i + 1 < values.size(); ++i) {
     const double x = values[i], y = values[i + 1];
     g.setPen(QPen(coloured ? colourOf(s, o.first + std::int64_t(i) + 1) : pen, 1));
-    line(g, cobwebPoint(s, x, x), cobwebPoint(s, x, y));
-    line(g, cobwebPoint(s, x, y), cobwebPoint(s, y, y));
+    line(g, cobwebPoint(s, l, x, x), cobwebPoint(s, l, x, y));
+    line(g, cobwebPoint(s, l, x, y), cobwebPoint(s, l, y, y));
   }
 }
 
-void cobweb(QPainter& g, const OrbitSettings& s, const Orbit* o, bool neighbour) {
+void cobweb(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit* o, bool neighbour) {
   double lo = 0, hi = 0;
   if (!range(s, lo, hi)) return;
   g.setPen(QPen(colour(kDiagonal), 1));
-  line(g, cobwebPoint(s, lo, lo), cobwebPoint(s, hi, hi));
+  line(g, cobwebPoint(s, l, lo, lo), cobwebPoint(s, l, hi, hi));
   // The graph, sampled twice per pixel.
   QPainterPath graph;
-  const int samples = int(2 * kCobweb.width());
+  const int samples = int(2 * l.cobweb.width());
   bool open = false;
   for (int i = 0; i <= samples; ++i) {
     const double x = lo + (hi - lo) * i / samples;
-    const QPointF point = cobwebPoint(s, x, s.step(x));
+    const QPointF point = cobwebPoint(s, l, x, s.step(x));
     if (!finite(point)) {
       open = false;
       continue;
@@ -97,46 +97,45 @@ void cobweb(QPainter& g, const OrbitSettings& s, const Orbit* o, bool neighbour)
   g.setPen(QPen(colour(kGraph), 1.5));
   g.drawPath(graph);
   if (!o) return;
-  if (neighbour) staircase(g, s, *o, o->neighbour, false, colour(kNeighbour));
-  staircase(g, s, *o, o->values, true, {});
+  if (neighbour) staircase(g, s, l, *o, o->neighbour, false, colour(kNeighbour));
+  staircase(g, s, l, *o, o->values, true, {});
 }
 
-void series(QPainter& g, const OrbitSettings& s, const Orbit& o, bool neighbour) {
+void series(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit& o, bool neighbour) {
   auto trace = [&](const std::vector<double>& values, const QColor& pen) {
     g.setPen(QPen(pen, 1));
     for (std::size_t i = 0; i + 1 < values.size(); ++i)
-      line(g, seriesPoint(s, o, o.first + std::int64_t(i), values[i]),
-           seriesPoint(s, o, o.first + std::int64_t(i) + 1, values[i + 1]));
+      line(g, seriesPoint(s, l, o, o.first + std::int64_t(i), values[i]),
+           seriesPoint(s, l, o, o.first + std::int64_t(i) + 1, values[i + 1]));
   };
   if (neighbour) trace(o.neighbour, colour(kNeighbour));
   trace(o.values, colour(kUndrawn));
   g.setPen(Qt::NoPen);
   for (std::size_t i = 0; i < o.values.size(); ++i) {
     const auto n = o.first + std::int64_t(i);
-    const QPointF point = seriesPoint(s, o, n, o.values[i]);
+    const QPointF point = seriesPoint(s, l, o, n, o.values[i]);
     if (finite(point)) g.fillRect(QRectF(point.x() - 1.5, point.y() - 1.5, 3, 3), colourOf(s, n));
   }
 }
 
-void labels(QPainter& g, const OrbitSettings& s, const Orbit* o) {
+void labels(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit* o) {
   double lo = 0, hi = 0;
   const bool ranged = range(s, lo, hi);
-  const double below = kCobweb.bottom() + 4;
-  for (const QRectF& panel : {kCobweb, kSeries}) {
+  for (const QRectF& panel : {l.cobweb, l.series}) {
     if (!ranged) break;
-    const QRectF margin(panel.left() - 60, 0, 56, 0);
+    const QRectF margin(4, 0, panel.left() - 8, 0);
     g.drawText(margin.adjusted(0, panel.top() - 10, 0, panel.top() + 10), Qt::AlignRight | Qt::AlignVCenter,
                number(hi));
     g.drawText(margin.adjusted(0, panel.bottom() - 10, 0, panel.bottom() + 10), Qt::AlignRight | Qt::AlignVCenter,
                number(lo));
   }
-  const QRectF underCobweb(kCobweb.left(), below, kCobweb.width(), 20);
+  const QRectF underCobweb(l.cobweb.left(), l.cobweb.bottom() + 4, l.cobweb.width(), 20);
   if (ranged) {
     g.drawText(underCobweb, Qt::AlignLeft | Qt::AlignTop, number(lo));
     g.drawText(underCobweb, Qt::AlignRight | Qt::AlignTop, number(hi));
   }
   g.drawText(underCobweb, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("X(n + 1) über X(n)"));
-  const QRectF underSeries(kSeries.left(), below, kSeries.width(), 20);
+  const QRectF underSeries(l.series.left(), l.series.bottom() + 4, l.series.width(), 20);
   if (o && !o->values.empty()) {
     g.drawText(underSeries, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("n = %1").arg(o->first));
     g.drawText(underSeries, Qt::AlignRight | Qt::AlignTop,
@@ -179,43 +178,68 @@ QString figures(const Orbit& o) {
   return QStringLiteral("%1     Lyapunov-Exponent %2 (%3)").arg(period, exponent, sense);
 }
 
-QPointF cobwebPoint(const OrbitSettings& s, double x, double y) {
-  return {along(s, kCobweb.left(), kCobweb.width(), x), rowOf(s, kCobweb, y)};
+PictureLayout pictureLayout(QSize size) {
+  PictureLayout l;
+  l.size = size.expandedTo(QSize(kTallLeast.width(), kWideLeast.height()));
+  const double w = l.size.width(), h = l.size.height();
+  // Side by side where the picture is wider than tall, with room for the
+  // labels left of and below each panel and two lines above and below.
+  l.stacked = w < 1.2 * h;
+  if (!l.stacked) {
+    const double side = std::max(1.0, std::min(h - 100, (w - 144) / 2));
+    l.cobweb = QRectF(64, 36, side, side);
+    l.series = QRectF(l.cobweb.right() + 64, 36, std::max(1.0, w - 16 - (l.cobweb.right() + 64)), side);
+    l.heading = QRectF(64, 2, w - 80, 32);
+    l.figures = QRectF(64, h - 36, w - 80, 34);
+  } else {
+    const double side = std::max(1.0, std::min(w - 72, (h - 180) / 2));
+    l.cobweb = QRectF(56, 52, side, side);
+    l.series = QRectF(56, l.cobweb.bottom() + 36, std::max(1.0, w - 72), side);
+    l.heading = QRectF(8, 4, w - 16, 44);
+    l.figures = QRectF(8, h - 64, w - 16, 60);
+  }
+  return l;
 }
 
-QPointF seriesPoint(const OrbitSettings& s, const Orbit& o, std::int64_t n, double x) {
+QPointF cobwebPoint(const OrbitSettings& s, const PictureLayout& l, double x, double y) {
+  return {along(s, l.cobweb.left(), l.cobweb.width(), x), rowOf(s, l.cobweb, y)};
+}
+
+QPointF seriesPoint(const OrbitSettings& s, const PictureLayout& l, const Orbit& o, std::int64_t n, double x) {
   const double count = double(std::max<std::size_t>(o.values.size(), 1));
-  return {kSeries.left() + (double(n - o.first) + 0.5) / count * kSeries.width(), rowOf(s, kSeries, x)};
+  return {l.series.left() + (double(n - o.first) + 0.5) / count * l.series.width(), rowOf(s, l.series, x)};
 }
 
-QImage orbitPicture(const OrbitSettings& s, const Orbit* o, bool neighbour, const QFont& font, qreal ratio) {
-  QImage picture(QSize(kPictureWidth, kPictureHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
+QImage orbitPicture(const OrbitSettings& s, const Orbit* o, bool neighbour, const QFont& font, qreal ratio,
+                    QSize size) {
+  const PictureLayout l = pictureLayout(size);
+  QImage picture(l.size * ratio, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);
   picture.fill(Qt::white);
   QPainter g(&picture);
   g.setFont(font);
   g.setPen(Qt::black);
-  g.drawText(QRectF(kCobweb.left(), 6, kSeries.right() - kCobweb.left(), 24), Qt::AlignLeft | Qt::AlignVCenter,
-             heading(s));
-  for (const QRectF& panel : {kCobweb, kSeries}) g.fillRect(panel, colour(kBackground));
+  const int wrap = Qt::TextWordWrap;  // two lines where the picture is narrow
+  g.drawText(l.heading, Qt::AlignLeft | Qt::AlignVCenter | wrap, heading(s));
+  for (const QRectF& panel : {l.cobweb, l.series}) g.fillRect(panel, colour(kBackground));
 
   g.setRenderHint(QPainter::Antialiasing);
-  g.setClipRect(kCobweb);
-  cobweb(g, s, o, neighbour);
+  g.setClipRect(l.cobweb);
+  cobweb(g, s, l, o, neighbour);
   if (o) {
-    g.setClipRect(kSeries);
-    series(g, s, *o, neighbour);
+    g.setClipRect(l.series);
+    series(g, s, l, *o, neighbour);
   }
   g.setClipping(false);
   g.setRenderHint(QPainter::Antialiasing, false);
 
   g.setPen(colour(kFrame));
   g.setBrush(Qt::NoBrush);
-  for (const QRectF& panel : {kCobweb, kSeries}) g.drawRect(panel.adjusted(-1, -1, 0, 0));
+  for (const QRectF& panel : {l.cobweb, l.series}) g.drawRect(panel.adjusted(-1, -1, 0, 0));
   g.setPen(Qt::black);
-  labels(g, s, o);
-  g.drawText(QRectF(kCobweb.left(), kPictureHeight - 32, kSeries.right() - kCobweb.left(), 24),
-             Qt::AlignLeft | Qt::AlignVCenter, o ? figures(*o) : QStringLiteral("Die Bahn wird berechnet …"));
+  labels(g, s, l, o);
+  g.drawText(l.figures, Qt::AlignLeft | Qt::AlignVCenter | wrap,
+             o ? figures(*o) : QStringLiteral("Die Bahn wird berechnet …"));
   return picture;
 }
 

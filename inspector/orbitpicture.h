@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The orbit window's picture, the same on screen and on a worksheet: a line
-// naming the orbit, the cobweb of the growth law at the left (its graph over
-// the diagram's X range, the diagonal, the staircase of the orbit), the time
-// series X(n) over n at the right, and the line of figures below them.
+// naming the orbit, the cobweb of the growth law (its graph over the
+// diagram's X range, the diagonal, the staircase of the orbit), the time
+// series X(n) over n, and the line of figures below them. The two panels
+// stand side by side, or one above the other in a narrow window.
 #pragma once
 
 #include <QFont>
@@ -16,10 +17,19 @@
 
 namespace inspector {
 
-// Logical pixels of the picture and of its two panels.
-constexpr int kPictureWidth = 900, kPictureHeight = 480;
-const QRectF kCobweb{64, 36, 380, 380};
-const QRectF kSeries{508, 36, 376, 380};
+// Logical pixels of the picture, as the window would like it and as small
+// as it stays legible: side by side, and one panel above the other.
+constexpr QSize kWide{900, 480}, kWideLeast{480, 240};
+constexpr QSize kTall{440, 860}, kTallLeast{220, 520};
+
+// Where the picture of a size puts its parts.
+struct PictureLayout {
+  QSize size;
+  QRectF cobweb, series;    // the two panels
+  QRectF heading, figures;  // the lines above and below them
+  bool stacked = false;     // the series below the cobweb
+};
+PictureLayout pictureLayout(QSize size = kWide);
 
 // The line naming the orbit, and the line of figures ("Periode 4 ...").
 QString heading(const OrbitSettings& settings);
@@ -27,12 +37,14 @@ QString figures(const Orbit& orbit);
 
 // Where the picture puts X(n): a point of a panel, NaN where no finite
 // position exists (no extent, or a value beyond the range of doubles).
-QPointF cobwebPoint(const OrbitSettings& settings, double x, double y);
-QPointF seriesPoint(const OrbitSettings& settings, const Orbit& orbit, std::int64_t n, double x);
+QPointF cobwebPoint(const OrbitSettings& settings, const PictureLayout& layout, double x, double y);
+QPointF seriesPoint(const OrbitSettings& settings, const PictureLayout& layout, const Orbit& orbit, std::int64_t n,
+                    double x);
 
-// The picture at the given device pixel ratio. `orbit` is null while it is
+// The picture of a size at the given device pixel ratio. `orbit` is null while it is
 // computed; then the graph and the diagonal stand alone and the figures line
 // says so. `neighbour` adds the orbit from the start value + 10^-6.
-QImage orbitPicture(const OrbitSettings& settings, const Orbit* orbit, bool neighbour, const QFont& font, qreal ratio);
+QImage orbitPicture(const OrbitSettings& settings, const Orbit* orbit, bool neighbour, const QFont& font, qreal ratio,
+                    QSize size = kWide);
 
 }  // namespace inspector

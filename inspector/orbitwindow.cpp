@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "forms/export.h"
+#include "forms/placement.h"
 #include "inspector/orbitpicture.h"
 #include "orbits/handover.h"
 #include "support/numbers.h"
@@ -33,40 +34,38 @@ char tasksDone = 0;
 
 }  // namespace
 
-// Shows the picture as it was last drawn.
+// Shows the picture as it was last drawn, drawn anew at each new size.
 class OrbitWindow::View : public QWidget {
  public:
   explicit View(OrbitWindow* window) : QWidget(window), m_window(window) {
-    setFixedSize(kPictureWidth, kPictureHeight);
+    setMinimumSize(kTallLeast.width(), kWideLeast.height());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   }
+  QSize sizeHint() const override { return kWide; }
 
  protected:
   void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(QPointF(0, 0), m_window->m_picture); }
+  void resizeEvent(QResizeEvent*) override { m_window->arrange(); }
 
  private:
   OrbitWindow* m_window;
 };
 
 OrbitWindow::OrbitWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window),
-      m_view(new View(this)),
-      m_neighbour(new QCheckBox(QStringLiteral("zweite Bahn (magenta) ab Startwert + 10⁻⁶"), this)),
-      m_status(new QLabel(this)) {
+    : QWidget(owner, Qt::Window), m_view(new View(this)), m_neighbour(new QCheckBox(this)), m_status(new QLabel(this)) {
   // The main window keeps the keyboard, so that "B" can be pressed again
   // over another column; a click here gives this window the arrow keys.
   setAttribute(Qt::WA_ShowWithoutActivating);
   m_pool.setMaxThreadCount(1);
   auto* rows = new QVBoxLayout(this);
-  rows->addWidget(m_view);
-  auto* below = new QHBoxLayout;
-  below->addWidget(m_neighbour);
-  below->addStretch();
-  m_status->setMinimumWidth(320);
+  rows->addWidget(m_view, 1);
+  m_below = new QBoxLayout(QBoxLayout::LeftToRight);
+  m_below->addWidget(m_neighbour);
+  m_below->addStretch();
   m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  below->addWidget(m_status);
-  rows->addLayout(below);
-  // Fixed before the window exists, as the main window's size is.
-  setFixedSize(sizeHint());
+  arrangeBelow(false);
+  m_below->addWidget(m_status);
+  rows->addLayout(m_below);
   connect(m_neighbour, &QCheckBox::toggled, this, &OrbitWindow::redraw);
 
   const std::pair<QKeySequence, std::function<void()>> keys[] = {
@@ -116,7 +115,44 @@ void OrbitWindow::request(const OrbitSettings& settings) {
   m_origin = settings.p;
   m_tenths = 0;
   compute(settings);
-  if (!isVisible()) show();
+  if (!isVisible()) {
+    if (!m_placed) placeBesideOwner();
+    show();
+  }
+}
+
+// The first time it opens, beside the main window, side by side or one
+// panel above the other as the room there allows; after that where the
+// user put it.
+void OrbitWindow::placeBesideOwner() {
+  m_placed = true;
+  QWidget* owner = parentWidget();
+  const auto* picture = owner ? owner->findChild<const QWidget*>(QStringLiteral("picAusgabe")) : nullptr;
+  if (!picture) return;
+  // What the window adds around its picture, in either arrangement.
+  auto around = [this](bool stacked) {
+    arrangeBelow(stacked);
+    layout()->activate();
+    return sizeHint() - m_view->sizeHint();
+  };
+  const QSize wide = around(false), tall = around(true);
+  const forms::Placement place =
+      forms::placeBeside({{kWide + wide, kWideLeast + wide}, {kTall + tall, kTallLeast + tall}}, owner, picture);
+  arrangeBelow(place.arrangement == 1);
+  resize(place.client.size());
+  move(place.client.topLeft() - (geometry().topLeft() - pos()));
+}
+
+// The picture at the view's size; the line below it as wide as the picture.
+void OrbitWindow::arrange() {
+  arrangeBelow(pictureLayout(m_view->size()).stacked);
+  redraw();
+}
+
+void OrbitWindow::arrangeBelow(bool stacked) {
+  m_below->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+  m_neighbour->setText(stacked ? QStringLiteral("zweite Bahn (magenta)")
+                               : QStringLiteral("zweite Bahn (magenta) ab Startwert + 10⁻⁶"));
 }
 
 void OrbitWindow::compute(const OrbitSettings& settings) {
@@ -196,7 +232,8 @@ void OrbitWindow::step(int tenths) {
 }
 
 void OrbitWindow::redraw() {
-  m_picture = orbitPicture(m_settings, m_orbit.get(), m_neighbour->isChecked(), font(), devicePixelRatioF());
+  m_picture =
+      orbitPicture(m_settings, m_orbit.get(), m_neighbour->isChecked(), font(), devicePixelRatioF(), m_view->size());
   m_shownP = m_orbit ? std::optional(m_settings.p) : std::nullopt;
   m_stale = false;
   m_view->update();

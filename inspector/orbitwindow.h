@@ -11,6 +11,7 @@
 // tenth of one; Ctrl+C copies the picture, Ctrl+S saves it; Esc closes.
 #pragma once
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
@@ -71,6 +72,9 @@ class OrbitWindow : public QWidget {
   void step(int tenths);
   void redraw();
   void showProgress();
+  void placeBesideOwner();
+  void arrange();
+  void arrangeBelow(bool stacked);
   void copy();
   void save();
 
@@ -104,6 +108,8 @@ class OrbitWindow : public QWidget {
   class View;
   View* m_view;
   QCheckBox* m_neighbour;
+  QBoxLayout* m_below;    // the check box and the status line
+  bool m_placed = false;  // once opened beside the main window
   QLabel* m_status;
   QTimer m_progressTimer;  // the status line while a long orbit is computed
 };

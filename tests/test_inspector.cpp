@@ -18,6 +18,7 @@
 #include "fixture.h"
 #include "forms/export.h"
 #include "forms/overlays.h"
+#include "forms/placement.h"
 #include "inspector/orbitpicture.h"
 #include "inspector/orbitwindow.h"
 
@@ -121,24 +122,40 @@ class TestInspector : public QObject {
   // Where the picture puts the orbit: with p = 2.5 settled on its 4-cycle,
   // the yellow of the time series lies at the cycle's four heights, that of
   // the cobweb's staircase at its heights or columns (both panels run from
-  // X 0 to 1.5).
+  // X 0 to 1.5), in every arrangement and size the window may take.
+  void thePictureDrawsTheCycle_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("stacked");
+    QTest::newRow("side by side") << inspector::kWide << false;
+    QTest::newRow("side by side, least") << inspector::kWideLeast << false;
+    QTest::newRow("stacked") << inspector::kTall << true;
+    QTest::newRow("stacked, least") << inspector::kTallLeast << true;
+  }
   void thePictureDrawsTheCycle() {
+    QFETCH(QSize, size);
+    QFETCH(bool, stacked);
     const OrbitSettings s = settings(2.5, true, 1000, 2000);
     const Orbit o = computed(s);
-    const QImage picture = argb(inspector::orbitPicture(s, &o, false, QFont(), 1));
+    const QImage picture = argb(inspector::orbitPicture(s, &o, false, QFont(), 1, size));
+    QCOMPARE(picture.size(), size);
+    const inspector::PictureLayout layout = inspector::pictureLayout(size);
+    QCOMPARE(layout.stacked, stacked);
+    QVERIFY(!layout.cobweb.intersects(layout.series));
+    for (const QRectF& part : {layout.cobweb, layout.series, layout.heading, layout.figures})
+      QVERIFY(QRectF(QPointF(0, 0), QSizeF(size)).contains(part));
     const std::vector<double> cycle(o.values.end() - 4, o.values.end());
     auto onCycle = [&](double at, double from, double extent) {
       return std::any_of(cycle.begin(), cycle.end(),
                          [&](double x) { return std::fabs(from + x / 1.5 * extent - at) < 2; });
     };
-    for (const QRectF& r : {inspector::kSeries, inspector::kCobweb}) {
+    for (const QRectF& r : {layout.series, layout.cobweb}) {
       int yellow = 0;
       for (int x = int(r.left()) + 1; x < int(r.right()); ++x)
         for (int y = int(r.top()) + 1; y < int(r.bottom()); ++y) {
           if (picture.pixel(x, y) != rgb(support::kYellow)) continue;
           ++yellow;
           QVERIFY2(onCycle(y + 0.5, r.bottom(), -r.height()) ||
-                       (r == inspector::kCobweb && onCycle(x + 0.5, r.left(), r.width())),
+                       (r == layout.cobweb && onCycle(x + 0.5, r.left(), r.width())),
                    qPrintable(QStringLiteral("yellow at %1, %2").arg(x).arg(y)));
         }
       QVERIFY(yellow > 0);
@@ -321,6 +338,51 @@ class TestInspector : public QObject {
     QVERIFY(inspector::figures(o).contains(QStringLiteral("Lyapunov-Exponent −∞ (negativ")));
     o.lyapunov = std::numeric_limits<double>::infinity();
     QVERIFY(inspector::figures(o).contains(QStringLiteral("Lyapunov-Exponent +∞ (positiv")));
+  }
+
+  // The orbit window opens beside the main window and leaves its picture
+  // free on the usual screens, wherever the window manager put the main
+  // window: at the top left, or in the middle. A frame of 1 pixel with a
+  // title bar of 30 around every window; the main window's client area and
+  // picture as the layout makes them. At scale 2, a screen of 3840 x 2160
+  // pixels shows 1920 x 1080 logical ones.
+  void theOrbitWindowOpensBesideTheDiagram_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("centred");
+    for (QSize screen : {QSize(1280, 1024), QSize(1366, 768), QSize(1920, 1080)})
+      for (bool centred : {false, true})
+        QTest::addRow("%dx%d%s", screen.width(), screen.height(), centred ? ", centred" : "") << screen << centred;
+  }
+  void theOrbitWindowOpensBesideTheDiagram() {
+    QFETCH(QSize, screen);
+    QFETCH(bool, centred);
+    auto form = window();
+    const QSize client = form->window.size();  // with its menu bar
+    const QMargins frame(1, 30, 1, 1);
+    const QRect available(QPoint(0, 0), screen - QSize(0, 40));  // a panel at the bottom
+    QRect main(QPoint(0, 0), client.grownBy(frame));
+    if (centred) main.moveCenter(available.center());
+    const QRect picture(
+        form->picAusgabe->mapTo(&form->window, QPoint(0, 0)) + main.topLeft() + QPoint(frame.left(), frame.top()),
+        form->picAusgabe->size());
+    const QSize wide(18, 48), tall(18, 70);  // the check box and the status line around the picture
+    const std::vector<forms::Arrangement> arrangements{{inspector::kWide + wide, inspector::kWideLeast + wide},
+                                                       {inspector::kTall + tall, inspector::kTallLeast + tall}};
+    const forms::Placement placed = forms::place(arrangements, available, main, picture, frame);
+    const QRect outer = placed.client.marginsAdded(frame);
+    QVERIFY2(
+        available.contains(outer),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(outer.x()).arg(outer.y()).arg(outer.width()).arg(outer.height())));
+    QVERIFY(!outer.intersects(picture));
+    const forms::Arrangement& chosen = arrangements[std::size_t(placed.arrangement)];
+    QVERIFY(placed.client.width() >= chosen.minimum.width() && placed.client.height() >= chosen.minimum.height());
+    QVERIFY(placed.client.width() <= chosen.preferred.width() && placed.client.height() <= chosen.preferred.height());
+    if (!centred || screen.width() >= 1920) QVERIFY(!outer.intersects(main));  // room beside it
+    // No room at all: the least window, covering as little of the picture
+    // as a corner of the screen allows.
+    const QRect tiny(QPoint(0, 0), QSize(700, 500));
+    const forms::Placement squeezed = forms::place(arrangements, tiny, tiny, tiny.adjusted(20, 100, -20, -20), frame);
+    QVERIFY(tiny.contains(squeezed.client));
   }
 
   // With the defaults (von 100, bis 200) the fixed point at 1.9 is already
