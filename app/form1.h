@@ -29,6 +29,8 @@ class ColumnEngine;
 }
 namespace inspector {
 class OrbitWindow;
+class LyapunovWindow;
+class FeigenbaumWindow;
 struct OrbitSettings;
 }  // namespace inspector
 
@@ -87,9 +89,13 @@ class Form1 : public QMainWindow {
 
   // Keys (app/keys.cpp). They work wherever the focus is in the window,
   // except in a text box for the keys it types and copies with.
-  inspector::OrbitWindow* bahnFenster = nullptr;  // made at the first "B"; a window of its own
+  inspector::OrbitWindow* bahnFenster = nullptr;             // made at the first "B"; a window of its own
+  inspector::LyapunovWindow* lyapunovFenster = nullptr;      // made at the first "L"
+  inspector::FeigenbaumWindow* feigenbaumFenster = nullptr;  // made at the first "F"
   void tastenVerbinden();
   void bahnZeigen();
+  void lyapunovZeigen();
+  void feigenbaumZeigen();
   void bildKopieren();
   void bildSpeichern();
   double markerSpalte() const;

@@ -6,6 +6,9 @@
 // text, because it claims those keys before a shortcut sees them.
 //   B       the orbit window, for the p under the pointer when the pointer
 //           is over the picture, else for the column of the marker
+//   L       the Lyapunov exponent over p, for the window shown and the
+//           settings Start would read
+//   F       Feigenbaum's constants from the cascade of period doublings
 //   Ctrl+C  the diagram's picture to the clipboard
 //   Ctrl+S  the diagram's picture saved as PNG
 // The picture is the surface as drawn: frame, labels and points, without the
@@ -17,12 +20,14 @@
 #include "forms/export.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
+#include "inspector/feigenbaumwindow.h"
+#include "inspector/lyapunovwindow.h"
 #include "inspector/orbitwindow.h"
 
 void Form1::tastenVerbinden() {
   const std::pair<QKeySequence, void (Form1::*)()> keys[] = {
-      {QKeySequence(Qt::Key_B), &Form1::bahnZeigen},
-      {QKeySequence::Copy, &Form1::bildKopieren},
+      {QKeySequence(Qt::Key_B), &Form1::bahnZeigen},       {QKeySequence(Qt::Key_L), &Form1::lyapunovZeigen},
+      {QKeySequence(Qt::Key_F), &Form1::feigenbaumZeigen}, {QKeySequence::Copy, &Form1::bildKopieren},
       {QKeySequence::Save, &Form1::bildSpeichern},
   };
   for (const auto& [key, handler] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, handler);
@@ -31,8 +36,39 @@ void Form1::tastenVerbinden() {
 void Form1::bahnZeigen() {
   const std::optional<double> pointer = ui.picAusgabe->pointerX();
   const double at = pointer ? *pointer : markerSpalte();
-  if (!bahnFenster) bahnFenster = new inspector::OrbitWindow(this);
+  if (!bahnFenster) {
+    bahnFenster = new inspector::OrbitWindow(this);
+    // The exponent over p marks the orbit's p.
+    connect(bahnFenster, &inspector::OrbitWindow::ended, this, [this] {
+      if (lyapunovFenster && !lyapunovFenster->computing()) lyapunovFenster->redraw();
+    });
+  }
   bahnFenster->request(bahnEinstellungen(at));
+}
+
+void Form1::lyapunovZeigen() {
+  if (!lyapunovFenster) {
+    lyapunovFenster = new inspector::LyapunovWindow(this, [this]() -> std::optional<double> {
+      if (bahnFenster && bahnFenster->isVisible()) return bahnFenster->settings().p;
+      return std::nullopt;
+    });
+  }
+  std::vector<double> columns(std::size_t(support::kColumns));
+  for (std::int32_t k = 0; k < support::kColumns; ++k) columns[std::size_t(k)] = fenster.spalteP(k);
+  lyapunovFenster->request(bahnEinstellungen(fenster.links), std::move(columns));
+}
+
+void Form1::feigenbaumZeigen() {
+  if (!feigenbaumFenster) {
+    feigenbaumFenster = new inspector::FeigenbaumWindow(this);
+    // "Fenster" of a row: the limit boxes as if typed, then drawn.
+    connect(feigenbaumFenster, &inspector::FeigenbaumWindow::windowChosen, this,
+            [this](double links, double rechts, double xMin, double xMax) {
+              inputBoxes().limits.write({links, rechts, xMin, xMax});
+              Command1_Click();  // "Start"
+            });
+  }
+  feigenbaumFenster->showFor(diagram::readStart(inputBoxes()).normiert);
 }
 
 // The column nearest to the marker, in the window on display (the marker

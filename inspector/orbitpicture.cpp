@@ -146,12 +146,15 @@ void labels(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const O
 
 }  // namespace
 
-QString heading(const OrbitSettings& s) {
+QString lawName(const OrbitSettings& s) {
   // The option buttons choose exactly one law.
-  const QString law = s.verhulst ? QStringLiteral("Verhulst: X · (1 + p) · (1 − X)")
-                                 : QStringLiteral("normiert: X · (1 + p · (1 − X))");
+  return s.verhulst ? QStringLiteral("Verhulst: X · (1 + p) · (1 − X)")
+                    : QStringLiteral("normiert: X · (1 + p · (1 − X))");
+}
+
+QString heading(const OrbitSettings& s) {
   return QStringLiteral("p = %1     Startwert %2     %3")
-      .arg(support::localeText(s.p), support::localeText(s.startwert), law);
+      .arg(support::localeText(s.p), support::localeText(s.startwert), lawName(s));
 }
 
 QString figures(const Orbit& o) {

@@ -31,6 +31,8 @@ struct PictureLayout {
 };
 PictureLayout pictureLayout(QSize size = kWide);
 
+// The growth law's name and formula.
+QString lawName(const OrbitSettings& settings);
 // The line naming the orbit, and the line of figures ("Periode 4 ...").
 QString heading(const OrbitSettings& settings);
 QString figures(const Orbit& orbit);

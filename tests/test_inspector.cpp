@@ -13,12 +13,17 @@
 #include <bit>
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include "diagram/sweep.h"
 #include "fixture.h"
 #include "forms/export.h"
 #include "forms/overlays.h"
 #include "forms/placement.h"
+#include "inspector/feigenbaum.h"
+#include "inspector/feigenbaumwindow.h"
+#include "inspector/lyapunov.h"
+#include "inspector/lyapunovwindow.h"
 #include "inspector/orbitpicture.h"
 #include "inspector/orbitwindow.h"
 
@@ -383,6 +388,128 @@ class TestInspector : public QObject {
     const QRect tiny(QPoint(0, 0), QSize(700, 500));
     const forms::Placement squeezed = forms::place(arrangements, tiny, tiny, tiny.adjusted(20, 100, -20, -20), frame);
     QVERIFY(tiny.contains(squeezed.client));
+  }
+
+  // The cascade against the published parameters of logistic growth (in
+  // p = r - 1) and Feigenbaum's constants; at least ten rows, and the ratios
+  // of the last rows near the constants.
+  void feigenbaumsCascade() {
+    const inspector::Cascade c = inspector::cascade();
+    QVERIFY2(c.rows.size() >= 10, qPrintable(QString::number(c.rows.size())));
+    QVERIFY(!c.stop.isEmpty());
+    const double superstable[] = {1, 2.236068, 2.498562, 2.554641, 2.566667};
+    const double doubling[] = {2, 2.449490, 2.544090, 2.564407, 2.568759};
+    for (std::size_t n = 0; n < 5; ++n) {
+      QVERIFY2(std::fabs(c.rows[n].superstable - superstable[n]) < 1e-6, qPrintable(QString::number(n)));
+      QVERIFY2(std::fabs(c.rows[n].doubling - doubling[n]) < 1e-6, qPrintable(QString::number(n)));
+    }
+    QCOMPARE(c.rows[1].superstable, std::sqrt(5.0));                  // r = 1 + sqrt 5
+    QVERIFY(std::fabs(c.rows[1].doubling - std::sqrt(6.0)) < 1e-12);  // r = 1 + sqrt 6
+    for (std::size_t n = 1; n < c.rows.size(); ++n) {
+      QVERIFY(c.rows[n - 1].superstable < c.rows[n - 1].doubling);
+      QVERIFY(c.rows[n - 1].doubling < c.rows[n].superstable);
+    }
+    const inspector::CascadeRow& last = c.rows.back();
+    QVERIFY2(std::fabs(last.delta - 4.669201609) < 1e-3, qPrintable(QString::number(last.delta, 'g', 12)));
+    QVERIFY2(std::fabs(last.alpha + 2.502907875) < 1e-3, qPrintable(QString::number(last.alpha, 'g', 12)));
+    // Each row's window holds its doubling point, and the next row's window
+    // lies inside it: a class zooms from one doubling to the next.
+    for (std::size_t n = 0; n < c.rows.size(); ++n) {
+      const auto w = inspector::cascadeWindow(c, n, true);
+      QVERIFY(w.links < c.rows[n].doubling && c.rows[n].doubling < w.rechts);
+      QVERIFY(w.xMin < w.xMax);
+      if (n + 1 < c.rows.size()) {
+        const auto inner = inspector::cascadeWindow(c, n + 1, true);
+        QVERIFY(inner.links >= w.links && inner.rechts <= w.rechts);
+      }
+    }
+  }
+
+  // The exponent over p is, column by column, the orbit window's exponent:
+  // random columns of both forms, lead-ins and counts, periodic windows
+  // (where the lanes finish from the cycle) and escaping orbits among them.
+  void theExponentOverPIsTheOrbitWindows() {
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> anyP(0, 3.3), start(0.01, 1.2);
+    for (int round = 0; round < 40; ++round) {
+      const bool normiert = round % 2 == 0;
+      OrbitSettings s = settings(0, normiert, double(random() % 3000), std::int64_t(random() % 60000));
+      s.startwert = start(random);
+      double p[inspector::kExponentLanes], l[inspector::kExponentLanes];
+      const int count = 1 + int(random() % inspector::kExponentLanes);
+      for (int k = 0; k < count; ++k) p[k] = round < 10 ? 2.83 + 0.001 * k : anyP(random);
+      QVERIFY(inspector::exponents(s, p, count, l, [] { return true; }));
+      for (int k = 0; k < count; ++k) {
+        s.p = p[k];
+        const double expected = computed(s).lyapunov;
+        const bool same = (std::isnan(expected) && std::isnan(l[k])) || expected == l[k] ||
+                          std::fabs(expected - l[k]) <= 1e-12 * std::fabs(expected);
+        QVERIFY2(same, qPrintable(QStringLiteral("p %1: %2, orbit window %3").arg(p[k]).arg(l[k]).arg(expected)));
+      }
+    }
+  }
+
+  // "L": the exponent of each of the 1000 columns of the window shown; at
+  // the period doublings p = 2 and 2.449490 the curve comes up to 0 from
+  // below. Ctrl+S saves the curve under the window's name.
+  void theExponentOverP() {
+    auto form = window();
+    Form1Probe& f = *form;
+    f.txtVon->setText(QStringLiteral("20000"));
+    f.txtBis->setText(QStringLiteral("200000"));
+    activate(&f.window);
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_L);
+    auto* w = f.window.findChild<inspector::LyapunovWindow*>();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Lyapunov-Exponent über p"));
+    if (w->computing()) QVERIFY(QSignalSpy(w, &inspector::LyapunovWindow::ended).wait(120000));
+    const std::vector<double>& l = w->shownExponents();
+    QCOMPARE(l.size(), std::size_t(1000));
+    QCOMPARE(w->shownColumns()[667], f.fenster.spalteP(667));
+    QVERIFY(std::fabs(l[0]) < 1e-3);  // p = 0: X stays, slope 1
+    for (std::size_t k : {665u, 666u, 815u, 816u}) QVERIFY2(l[k] < 0 && l[k] > -0.02, qPrintable(QString::number(k)));
+    // p = 0.999: the fixed point 1 with its multiplier 1 - p.
+    QVERIFY(std::fabs(l[333] - std::log(1 - f.fenster.spalteP(333))) < 1e-9);
+    QVERIFY(l[945] < 0);  // the period-3 window at 2.835
+    QVERIFY(l[999] > 0);  // chaos
+    QTemporaryDir folder;
+    QString suggested;
+    const auto names = forms::setFileNameHook([&](const QString& name) {
+      suggested = name;
+      return folder.filePath(name);
+    });
+    activate(w);
+    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(suggested, QStringLiteral("lyapunov_p0-2.997.png"));
+    QCOMPARE(argb(QImage(folder.filePath(suggested))), argb(w->picture()));
+  }
+
+  // "F": the table, copied as text; a row's "Fenster" puts its window into
+  // the limit boxes and draws it.
+  void feigenbaumsWindow() {
+    auto form = window();
+    Form1Probe& f = *form;
+    activate(&f.window);
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_F);
+    auto* w = f.window.findChild<inspector::FeigenbaumWindow*>();
+    QVERIFY(w && w->isVisible());
+    activate(w);
+    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), int(w->shownCascade().rows.size()) + 1);
+    QCOMPARE(lines[2].split(QLatin1Char('\t')).mid(0, 4),
+             (QStringList{"1", "2", support::qTextFromDouble(std::sqrt(5.0)).trimmed(),
+                          support::qTextFromDouble(w->shownCascade().rows[1].doubling).trimmed()}));
+    auto* button = qobject_cast<QAbstractButton*>(w->table()->cellWidget(2, 6));
+    QVERIFY(button);
+    const auto chosen = inspector::cascadeWindow(w->shownCascade(), 2, true);
+    click(button);
+    QCOMPARE(f.txtLinks->text(), support::qTextFromDouble(chosen.links));
+    QCOMPARE(f.txtXMAX->text(), support::qTextFromDouble(chosen.xMax));
+    QVERIFY(sweepToTheEnd(f));
+    QCOMPARE(f.fenster.links, support::numberFromText(support::qTextFromDouble(chosen.links)));
   }
 
   // With the defaults (von 100, bis 200) the fixed point at 1.9 is already

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// "Feigenbaum-Konstante": the cascade of period doublings as a table, one
+// row per period 2^n: the p of the superstable cycle and of the doubling,
+// Feigenbaum's delta from the doublings' distances and alpha from the
+// cycles' widths, converging row by row. Each row's "Fenster" puts a window
+// around its doubling into the main window, so that a class zooms from one
+// doubling to the next; Ctrl+C copies the table as tab-separated text for a
+// worksheet. Esc closes.
+#pragma once
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QWidget>
+
+#include "inspector/feigenbaum.h"
+
+namespace inspector {
+
+class FeigenbaumWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FeigenbaumWindow(QWidget* owner);
+
+  // Opens it for the form shown (the X of the windows it offers).
+  void showFor(bool normiert);
+  const Cascade& shownCascade() const { return m_cascade; }
+  // The table as text: a line of headings, a line per row, tab-separated,
+  // the numbers as the program writes them.
+  QString tableText() const;
+  QTableWidget* table() const { return m_table; }
+
+ signals:
+  // "Fenster" of a row: the limit boxes to set, and the window to draw.
+  void windowChosen(double links, double rechts, double xMin, double xMax);
+
+ private:
+  Cascade m_cascade;
+  bool m_normiert = true;
+  QTableWidget* m_table;
+  QLabel* m_note;
+};
+
+}  // namespace inspector

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 Varnoskel team
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The sum of ln |f'| along an orbit, for the Lyapunov exponent of the orbit
+// window and of the exponent over p.
+#pragma once
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+namespace inspector {
+
+// The product of |f'| along the orbit, kept as a mantissa and a power of two
+// so that it neither overflows nor underflows; a logarithm per step would
+// cost more than the step. Each slope is split before it is multiplied in,
+// so four factors in [0.5, 1) stay far inside the range of doubles whatever
+// the slopes; a zero slope makes the product 0, an infinite one infinite.
+struct SlopeProduct {
+  double mantissa = 1;
+  std::int64_t exponent = 0;
+  int pending = 0;
+
+  void add(double slope) {
+    const auto bits = std::bit_cast<std::uint64_t>(slope);
+    const auto field = int(bits >> 52 & 0x7ff);
+    if (field != 0 && field != 0x7ff) {
+      // A normal number: its exponent field read off, its mantissa put in [0.5, 1).
+      exponent += field - 1022;
+      mantissa *= std::bit_cast<double>((bits & 0x800fffffffffffffu) | 0x3fe0000000000000u);
+    } else {
+      int e = 0;
+      mantissa *= std::frexp(slope, &e);  // 0, a subnormal, infinity or NaN
+      if (std::isfinite(mantissa)) exponent += e;
+    }
+    if (++pending == 4) {
+      int e = 0;
+      mantissa = std::frexp(mantissa, &e);
+      if (std::isfinite(mantissa)) exponent += e;
+      pending = 0;
+    }
+  }
+  double log() const {
+    if (!std::isfinite(mantissa) || mantissa == 0) return std::log(std::fabs(mantissa));
+    return double(exponent) * std::numbers::ln2 + std::log(std::fabs(mantissa));
+  }
+};
+
+}  // namespace inspector
