@@ -88,16 +88,31 @@ Placement place(const std::vector<Arrangement>& arrangements, const QRect& avail
   return best;
 }
 
-Placement placeBeside(const std::vector<Arrangement>& arrangements, const QWidget* main, const QWidget* keepFree) {
+Placement placeBeside(const std::vector<Arrangement>& arrangements, const QWidget* window, const QWidget* keepFree) {
+  const QWidget* main = keepFree->window();
   const QScreen* screen = main->screen() ? main->screen() : QGuiApplication::primaryScreen();
-  const QRect mainFrame = main->frameGeometry();
+  QRect mainFrame = main->frameGeometry();
   const QRect mainClient = main->geometry();
   // The window manager's frame is not known before a window is shown: that
   // of the main window stands in for it.
   const QMargins frame(mainClient.left() - mainFrame.left(), mainClient.top() - mainFrame.top(),
                        mainFrame.right() - mainClient.right(), mainFrame.bottom() - mainClient.bottom());
   const QRect picture(keepFree->mapToGlobal(QPoint(0, 0)), keepFree->size());
-  return place(arrangements, screen->availableGeometry(), mainFrame, picture, frame);
+  const QRect available = screen->availableGeometry();
+  QRect together = mainFrame;
+  for (const QWidget* other : main->findChildren<const QWidget*>(Qt::FindDirectChildrenOnly))
+    if (other != window && other->isWindow() && other->isVisible()) together |= other->frameGeometry();
+  if (together != mainFrame) {
+    // Beside all of them where that leaves room, else as if alone.
+    const Placement p = place(arrangements, available, together, picture, frame);
+    if (!p.client.marginsAdded(frame).intersects(together)) return p;
+  }
+  return place(arrangements, available, mainFrame, picture, frame);
+}
+
+void moveTo(QWidget* window, const Placement& placement) {
+  window->resize(placement.client.size());
+  window->move(placement.client.topLeft() - (window->geometry().topLeft() - window->pos()));
 }
 
 }  // namespace forms

@@ -34,7 +34,13 @@ struct Placement {
 Placement place(const std::vector<Arrangement>& arrangements, const QRect& available, const QRect& mainFrame,
                 const QRect& keepFree, const QMargins& frame);
 
-// The same for real windows: `keepFree` is a widget of `main` (the picture).
-Placement placeBeside(const std::vector<Arrangement>& arrangements, const QWidget* main, const QWidget* keepFree);
+// The same for a real window that belongs to the main window: `keepFree` is
+// a widget of the main window (the picture). The main window's other windows
+// that are open count as part of it, so that a second window of the lesson
+// opens beside the first, where there is room, rather than over it.
+Placement placeBeside(const std::vector<Arrangement>& arrangements, const QWidget* window, const QWidget* keepFree);
+
+// Resizes and moves a window not yet shown to a placement of its client area.
+void moveTo(QWidget* window, const Placement& placement);
 
 }  // namespace forms

@@ -133,8 +133,9 @@ Cascade cascade() {
       const double apart = r - R.back();
       if (!(apart > kApart * std::max(e, error.back()))) {
         c.stop = QStringLiteral(
-                     "Ab Periode 2^%1 liegen die Punkte so dicht beieinander (%2), dass die Rundung "
-                     "der Gleitkommazahlen (%3) sie nicht mehr sicher trennt.")
+                     "Ab Periode %1 (n = %2) liegen die Punkte so dicht beieinander (Abstand %3), dass die "
+                     "Rundung der Gleitkommazahlen (%4) sie nicht mehr sicher trennt.")
+                     .arg(q)
                      .arg(n)
                      .arg(apart, 0, 'g', 2)
                      .arg(std::max(e, error.back()), 0, 'g', 2);

@@ -7,10 +7,12 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "forms/placement.h"
 #include "support/numbers.h"
 
 namespace inspector {
@@ -62,8 +64,7 @@ FeigenbaumWindow::FeigenbaumWindow(QWidget* owner)
     m_table->setCellWidget(i, int(kHeadings.size()), show);
   }
   m_table->resizeColumnsToContents();
-  const int wide = m_table->horizontalHeader()->length() + m_table->frameWidth() * 2 + 24;
-  resize(std::max(wide, 520), 520);
+  m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   const std::pair<QKeySequence, std::function<void()>> keys[] = {
       {QKeySequence::Copy, [this] { QGuiApplication::clipboard()->setText(tableText()); }},
@@ -78,7 +79,21 @@ FeigenbaumWindow::FeigenbaumWindow(QWidget* owner)
 
 void FeigenbaumWindow::showFor(bool normiert) {
   m_normiert = normiert;
-  if (!isVisible()) show();
+  if (!isVisible()) {
+    if (!m_placed) {
+      // The whole table where the room allows, at least the rows of the
+      // first doublings.
+      m_placed = true;
+      const int wide = m_table->horizontalHeader()->length() + m_table->frameWidth() * 2 +
+                       m_table->verticalScrollBar()->sizeHint().width() + 2 * layout()->contentsMargins().left();
+      const int tall = m_table->verticalHeader()->length() + m_table->horizontalHeader()->height() +
+                       m_table->frameWidth() * 2 + m_note->heightForWidth(wide) + 3 * layout()->contentsMargins().top();
+      const auto* picture =
+          parentWidget() ? parentWidget()->findChild<const QWidget*>(QStringLiteral("picAusgabe")) : nullptr;
+      if (picture) forms::moveTo(this, forms::placeBeside({{QSize(wide, tall), QSize(wide, tall / 2)}}, this, picture));
+    }
+    show();
+  }
   raise();
 }
 

@@ -38,7 +38,7 @@ class FeigenbaumWindow : public QWidget {
 
  private:
   Cascade m_cascade;
-  bool m_normiert = true;
+  bool m_normiert = true, m_placed = false;
   QTableWidget* m_table;
   QLabel* m_note;
 };

@@ -200,9 +200,7 @@ void LyapunovWindow::placeBesideOwner() {
   if (!picture) return;
   layout()->activate();
   const QSize around = sizeHint() - m_view->sizeHint();
-  const forms::Placement place = forms::placeBeside({{kCurveSize + around, kCurveLeast + around}}, owner, picture);
-  resize(place.client.size());
-  move(place.client.topLeft() - (geometry().topLeft() - pos()));
+  forms::moveTo(this, forms::placeBeside({{kCurveSize + around, kCurveLeast + around}}, this, picture));
 }
 
 void LyapunovWindow::closeEvent(QCloseEvent* event) {

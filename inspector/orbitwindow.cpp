@@ -137,10 +137,9 @@ void OrbitWindow::placeBesideOwner() {
   };
   const QSize wide = around(false), tall = around(true);
   const forms::Placement place =
-      forms::placeBeside({{kWide + wide, kWideLeast + wide}, {kTall + tall, kTallLeast + tall}}, owner, picture);
+      forms::placeBeside({{kWide + wide, kWideLeast + wide}, {kTall + tall, kTallLeast + tall}}, this, picture);
   arrangeBelow(place.arrangement == 1);
-  resize(place.client.size());
-  move(place.client.topLeft() - (geometry().topLeft() - pos()));
+  forms::moveTo(this, place);
 }
 
 // The picture at the view's size; the line below it as wide as the picture.

@@ -10,10 +10,15 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <random>
 
 #include "fixture.h"
+#include "forms/export.h"
+#include "inspector/feigenbaumwindow.h"
 
 using namespace fixture;
 
@@ -31,6 +36,11 @@ class RandomUser {
 
   void run() {
     fresh();
+    // Saved pictures go to a folder of the run's own.
+    QTemporaryDir folder;
+    int saved = 0;
+    const auto names = forms::setFileNameHook(
+        [&](const QString& name) { return folder.filePath(QString::number(++saved % 8) + name); });
     // At a sweep's yields the user goes on acting now and then, nested; a
     // paused sweep is resumed once the actions are used up, so nothing
     // waits on a pause that no one will end.
@@ -93,6 +103,19 @@ class RandomUser {
     return counts[pick(int(usable))];
   }
 
+  // A key of a window's own, wherever the focus is.
+  void press(QWidget* window, const QKeySequence& key) {
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>(Qt::FindDirectChildrenOnly))
+      if (shortcut->key() == key) emit shortcut->activated();
+  }
+
+  QList<QWidget*> lessonWindows() {
+    QList<QWidget*> open;
+    for (QWidget* w : m_form->window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (w->isWindow() && w->isVisible()) open.append(w);
+    return open;
+  }
+
   // Key presses that carry their text, so any letter can be typed.
   void type(QLineEdit* box, const QString& t) {
     box->selectAll();
@@ -109,7 +132,7 @@ class RandomUser {
     ++m_depth;
     Form1Probe& f = *m_form;
     const QPointF somewhere(uniform(0, 800), uniform(0, 480));
-    switch (pick(24)) {
+    switch (pick(27)) {
       case 0: click(f.Command1); break;  // Start, perhaps inside a sweep
       case 1: click(f.Command2); break;
       case 2: click(f.Command3); break;
@@ -152,6 +175,36 @@ class RandomUser {
         break;
       }
       case 23: f.txtStop->setText(pick(2) ? "1" : "0"); break;
+      case 24: {
+        // The main window's keys: the orbit, the exponent over p, the
+        // cascade, the picture copied or saved.
+        const QKeySequence keys[] = {QKeySequence(Qt::Key_B), QKeySequence(Qt::Key_L), QKeySequence(Qt::Key_F),
+                                     QKeySequence::Copy, QKeySequence::Save};
+        press(&f.window, keys[pick(5)]);
+        break;
+      }
+      case 25: {
+        // A key in one of the windows the keys opened.
+        const auto windows = lessonWindows();
+        if (windows.isEmpty()) break;
+        const QKeySequence keys[] = {QKeySequence(Qt::Key_Left),
+                                     QKeySequence(Qt::Key_Right),
+                                     QKeySequence(Qt::SHIFT | Qt::Key_Left),
+                                     QKeySequence(Qt::SHIFT | Qt::Key_Right),
+                                     QKeySequence::Copy,
+                                     QKeySequence::Save,
+                                     QKeySequence(Qt::Key_Escape)};
+        press(windows[pick(int(windows.size()))], keys[pick(7)]);
+        break;
+      }
+      case 26: {
+        // A row's "Fenster" in the cascade: its window drawn.
+        auto* cascade = f.window.findChild<inspector::FeigenbaumWindow*>();
+        if (!cascade || !cascade->isVisible()) break;
+        auto* row = qobject_cast<QAbstractButton*>(cascade->table()->cellWidget(pick(cascade->table()->rowCount()), 6));
+        if (row) row->click();
+        break;
+      }
     }
     --m_depth;
   }
