@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -29,6 +30,7 @@
 #include "app/toolkit.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "inspector/lyapunovwindow.h"
 #include "inspector/orbitwindow.h"
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
@@ -221,6 +223,25 @@ double bareOrbitMs() {
   return seconds(start) * 1e3;
 }
 
+// "L" with the heavy settings on the start window: from the key to the
+// curve drawn and on screen.
+double lyapunovWindowMs(Form1Probe& form) {
+  for (QShortcut* key : form.window.findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+    if (key->key() != QKeySequence(Qt::Key_L)) continue;
+    const auto start = Clock::now();
+    emit key->activated();
+    auto* window = form.window.findChild<inspector::LyapunovWindow*>();
+    if (window->computing()) {
+      QEventLoop loop;
+      QObject::connect(window, &inspector::LyapunovWindow::ended, &loop, &QEventLoop::quit);
+      loop.exec();
+    }
+    window->repaint();
+    return seconds(start) * 1e3;
+  }
+  return 0;
+}
+
 double peakMiB(const QString& self, const char* bis) {
   QProcess child;
   child.start(self, {QStringLiteral("--peak"), QString::fromLatin1(bis)});
@@ -262,6 +283,12 @@ int main(int argc, char* argv[]) {
          repeat(15, [&] { return sweep(form, kStartWindow, "100", "200") * 1e3; }));
   report("heavy_speedup", "heavy sweep (von 0, bis 200000), bare / sweep", "",
          speedUps(form, kStartWindow, "0", 200000, 5));
+  // The exponent over p for the same settings, against the sweep itself.
+  report("heavy_sweep_ms", "heavy sweep, its own time", "ms",
+         repeat(5, [&] { return sweep(form, kStartWindow, "0", "200000") * 1e3; }));
+  report("lyapunov_window_ms", "exponent over p, heavy settings, key to curve", "ms",
+         repeat(5, [&] { return lyapunovWindowMs(form); }));
+  if (auto* lyapunov = form.window.findChild<inspector::LyapunovWindow*>()) lyapunov->close();
   report("deep_speedup", "deep sweep (p 2.44-2.58, X .9-1.35), bare / sweep", "",
          speedUps(form, kCascade, "10000", 1000000, 5));
   report("chaos_speedup", "chaotic sweep (p 2.6-3, von 0, bis 200000), bare / sweep", "",

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "inspector/orbit.h"
+#include "orbits/columns.h"
 
 namespace inspector {
 
@@ -20,6 +21,9 @@ constexpr int kExponentLanes = 8;
 // The exponents of the orbits at p[0 ... count - 1] (count at most
 // kExponentLanes), the other settings those of `s`; keepGoing() is asked
 // every few ten thousand steps, and when it says no, false is returned.
-bool exponents(const OrbitSettings& s, const double* p, int count, double* out, const std::function<bool()>& keepGoing);
+// The arithmetic (the widest vectors, or narrower ones for tests) gives the
+// same bits.
+bool exponents(const OrbitSettings& s, const double* p, int count, double* out, const std::function<bool()>& keepGoing,
+               orbits::Arithmetic arithmetic = orbits::Arithmetic::Fastest);
 
 }  // namespace inspector

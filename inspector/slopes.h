@@ -22,28 +22,31 @@ struct SlopeProduct {
   std::int64_t exponent = 0;
   int pending = 0;
 
-  void add(double slope) {
-    const auto bits = std::bit_cast<std::uint64_t>(slope);
+  // |value| as a factor in [0.5, 1) and a power of two, read off the bits
+  // where it is a normal number (frexp is a call, and this is every step).
+  static double split(double value, std::int64_t& power) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
     const auto field = int(bits >> 52 & 0x7ff);
-    if (field != 0 && field != 0x7ff) {
-      // A normal number: its exponent field read off, its mantissa put in [0.5, 1).
-      exponent += field - 1022;
-      mantissa *= std::bit_cast<double>((bits & 0x800fffffffffffffu) | 0x3fe0000000000000u);
-    } else {
-      int e = 0;
-      mantissa *= std::frexp(slope, &e);  // 0, a subnormal, infinity or NaN
-      if (std::isfinite(mantissa)) exponent += e;
+    if (field != 0 && field != 0x7ff) [[likely]] {
+      power += field - 1022;
+      return std::bit_cast<double>((bits & 0x000fffffffffffffu) | 0x3fe0000000000000u);
     }
+    int e = 0;
+    const double m = std::fabs(std::frexp(value, &e));  // 0, a subnormal, infinity or NaN
+    if (std::isfinite(m)) power += e;
+    return m;
+  }
+
+  void add(double slope) {
+    mantissa *= split(slope, exponent);
     if (++pending == 4) {
-      int e = 0;
-      mantissa = std::frexp(mantissa, &e);
-      if (std::isfinite(mantissa)) exponent += e;
+      mantissa = split(mantissa, exponent);
       pending = 0;
     }
   }
   double log() const {
-    if (!std::isfinite(mantissa) || mantissa == 0) return std::log(std::fabs(mantissa));
-    return double(exponent) * std::numbers::ln2 + std::log(std::fabs(mantissa));
+    if (!std::isfinite(mantissa) || mantissa == 0) return std::log(mantissa);
+    return double(exponent) * std::numbers::ln2 + std::log(mantissa);
   }
 };
 

@@ -439,6 +439,13 @@ class TestInspector : public QObject {
       const int count = 1 + int(random() % inspector::kExponentLanes);
       for (int k = 0; k < count; ++k) p[k] = round < 10 ? 2.83 + 0.001 * k : anyP(random);
       QVERIFY(inspector::exponents(s, p, count, l, [] { return true; }));
+      // The narrower vectors give the same bits.
+      for (auto arithmetic : {orbits::Arithmetic::Avx2, orbits::Arithmetic::Plain}) {
+        double narrower[inspector::kExponentLanes];
+        QVERIFY(inspector::exponents(
+            s, p, count, narrower, [] { return true; }, arithmetic));
+        for (int k = 0; k < count; ++k) QCOMPARE(std::bit_cast<quint64>(narrower[k]), std::bit_cast<quint64>(l[k]));
+      }
       for (int k = 0; k < count; ++k) {
         s.p = p[k];
         const double expected = computed(s).lyapunov;
