@@ -110,6 +110,10 @@ screenshots: build
 	QT_SCALE_FACTOR=2 ./docs/tour.sh $(BUILD)/varnoskel $(BUILD)/tour-scale2
 	cp $(BUILD)/tour-scale2/max.png docs/scale2.png
 	rm -f docs/back.png
+	for screen in 1280x1024 1366x768 1920x1080; do \
+	  ./docs/beside.sh $(BUILD)/varnoskel $$screen docs/beside-$$screen.png; done
+	QT_SCALE_FACTOR=2 ./docs/beside.sh $(BUILD)/varnoskel 3840x2160 $(BUILD)/beside-scale2.png
+	convert $(BUILD)/beside-scale2.png -resize 50% docs/beside-3840x2160-scale2.png
 
 # CMake's install into GNU directories; DESTDIR and PREFIX as usual.
 PREFIX := /usr/local

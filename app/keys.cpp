@@ -53,7 +53,7 @@ void Form1::lyapunovZeigen() {
       return std::nullopt;
     });
   }
-  std::vector<double> columns(std::size_t(support::kColumns));
+  std::vector<double> columns(static_cast<std::size_t>(support::kColumns));
   for (std::int32_t k = 0; k < support::kColumns; ++k) columns[std::size_t(k)] = fenster.spalteP(k);
   lyapunovFenster->request(bahnEinstellungen(fenster.links), std::move(columns));
 }

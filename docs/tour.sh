@@ -11,6 +11,8 @@
 #   max.png      after "max"
 #   orbit.png    the orbit window, "B" pressed with the pointer at p = 2.9,
 #                and its second orbit switched on
+#   lyapunov.png the exponent over p ("L"), with the orbit's p marked
+#   feigenbaum.png  the cascade's table ("F")
 #   docs/tour.sh BINARY OUTPUT_FOLDER
 # Extra environment (QT_SCALE_FACTOR=2, say) reaches the program.
 set -eu
@@ -52,5 +54,11 @@ xvfb-run -a -s "-screen 0 1800x1300x24" sh -ec '
   xdotool mousemove $(( X + 20 * scale )) $(( Y + HEIGHT - 20 * scale )) click 1   # the second orbit
   sleep 1
   import -window "$orbit" "$out/orbit.png"
+  xdotool windowfocus "$id" key l                     # the exponent over p
+  sleep 2
+  import -window "$(xdotool search --name "^Lyapunov-Exponent" | head -n 1)" "$out/lyapunov.png"
+  xdotool windowfocus "$id" key f                     # the cascade
+  sleep 2
+  import -window "$(xdotool search --name "^Feigenbaum-Konstante" | head -n 1)" "$out/feigenbaum.png"
   kill $pid
 '

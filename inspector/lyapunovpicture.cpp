@@ -61,7 +61,8 @@ QImage lyapunovPicture(const OrbitSettings& s, const std::vector<double>& column
   g.fillRect(panel, colour(support::kBlue));
 
   const double left = columns.empty() ? 0 : columns.front(), right = columns.empty() ? 1 : columns.back();
-  const auto [lo, hi] = curveRange(exponents);
+  const std::pair<double, double> range = curveRange(exponents);
+  const double lo = range.first, hi = range.second;
   auto xOf = [&](double p) { return panel.left() + (p - left) / (right - left) * panel.width(); };
   auto yOf = [&](double l) {
     const double y = panel.bottom() - (l - lo) / (hi - lo) * panel.height();

@@ -466,11 +466,14 @@ class TestInspector : public QObject {
     f.txtBis->setText(QStringLiteral("200000"));
     activate(&f.window);
     f.Command1->setFocus();
+    const QImage before = f.window.grab().toImage();
     QTest::keyClick(f.Command1, Qt::Key_L);
     auto* w = f.window.findChild<inspector::LyapunovWindow*>();
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral("Lyapunov-Exponent über p"));
     if (w->computing()) QVERIFY(QSignalSpy(w, &inspector::LyapunovWindow::ended).wait(120000));
+    activate(&f.window);
+    QCOMPARE(f.window.grab().toImage(), before);  // the main window as it was
     const std::vector<double>& l = w->shownExponents();
     QCOMPARE(l.size(), std::size_t(1000));
     QCOMPARE(w->shownColumns()[667], f.fenster.spalteP(667));
@@ -499,9 +502,12 @@ class TestInspector : public QObject {
     Form1Probe& f = *form;
     activate(&f.window);
     f.Command1->setFocus();
+    const QImage before = f.window.grab().toImage();
     QTest::keyClick(f.Command1, Qt::Key_F);
     auto* w = f.window.findChild<inspector::FeigenbaumWindow*>();
     QVERIFY(w && w->isVisible());
+    activate(&f.window);
+    QCOMPARE(f.window.grab().toImage(), before);
     activate(w);
     QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
