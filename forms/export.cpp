@@ -12,6 +12,7 @@
 #include <charconv>
 
 #include "forms/runtime.h"
+#include "support/bits.h"
 
 namespace forms {
 
@@ -74,8 +75,8 @@ bool savePicture(QWidget* parent, const QImage& picture, const QString& name) {
 
 QString fileNumber(double value) {
   char buffer[32];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  return QString::fromLatin1(buffer, r.ptr - buffer);
+  const char* end = support::writeGeneral(buffer, buffer + sizeof buffer, value, 15);
+  return QString::fromLatin1(buffer, end - buffer);
 }
 
 support::Restore setFileNameHook(std::function<QString(const QString&)> hook) {

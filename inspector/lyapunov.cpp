@@ -13,6 +13,7 @@
 #include "inspector/slopes.h"
 #include "orbits/lanes.h"
 #include "orbits/law.h"
+#include "support/bits.h"
 
 namespace inspector {
 
@@ -29,7 +30,7 @@ constexpr int kAsk = 32;
 constexpr int kGroup = 16;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+std::uint64_t bits(double x) { return support::bitCast<std::uint64_t>(x); }
 
 // One orbit in work. The cycle is looked for as the orbit window does:
 // compared with an anchor set anew after the 1st, 2nd, 4th, ... block.
@@ -174,7 +175,7 @@ void block(Lane* lanes, int active, std::int64_t counter, std::int64_t end, std:
     const Lane& l = lanes[i];
     v.x[i] = l.x, v.p[i] = l.p, v.group[i] = l.group, v.groupFrom[i] = l.groupFrom;
     v.mantissa[i] = l.product.mantissa, v.exponent[i] = l.product.exponent;
-    v.anchor[i] = std::bit_cast<double>(l.anchor);
+    v.anchor[i] = support::bitCast<double>(l.anchor);
     v.metAt[i] = l.metAt ? double(l.metAt) : std::numeric_limits<double>::infinity();
   }
 #ifdef VARNOSKEL_AVX2
@@ -226,7 +227,8 @@ bool run(const OrbitSettings& s, const double* p, int count, double* out, const 
       round.add(d);
       if (j < n % period) part.add(d);
     }
-    const double rest = n > 0 ? double(n / period) * round.log() + part.log() : 0;
+    const std::int64_t rounds = n / period;  // whole rounds of the cycle
+    const double rest = n > 0 ? double(rounds) * round.log() + part.log() : 0;
     out[lane.index] = (lane.product.log() + rest) / double(counted);
   };
   for (std::int64_t counter = 0; counter <= s.bis && active > 0;) {

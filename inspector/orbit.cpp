@@ -11,6 +11,7 @@
 
 #include "inspector/slopes.h"
 #include "orbits/law.h"
+#include "support/bits.h"
 #include "support/palette.h"
 
 namespace inspector {
@@ -49,7 +50,7 @@ class Cycle {
   }
 
  private:
-  static std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+  static std::uint64_t bits(double x) { return support::bitCast<std::uint64_t>(x); }
   // At first an anchor no finite orbit meets: a NaN's bits.
   std::uint64_t m_a = bits(std::numeric_limits<double>::quiet_NaN()), m_b = m_a;
   std::int64_t m_anchoredAt = 0, m_metAt = 0, m_blocks = 0, m_period = 0;
@@ -135,8 +136,8 @@ int repeatingPeriod(const double* y, std::int64_t count, int& searched) {
 // near -1, comes back to itself after 2d steps sooner than after d: its
 // lag-d differences shrink step by step and by at least half over the
 // iterates shown, where those of a cycle of its own stay as they are.
-bool shrinking(const double* y, std::int64_t count, int d) {
-  const std::int64_t from = std::max<std::int64_t>(d, count - 4 * std::max(d, kLeastSpan));
+bool shrinking(const double* y, std::int64_t count, std::int64_t d) {
+  const std::int64_t from = std::max<std::int64_t>(d, count - 4 * std::max<std::int64_t>(d, kLeastSpan));
   if (count - from < 2 * d) return false;
   double first = 0, last = 0;
   for (std::int64_t j = from; j < count; ++j) {

@@ -159,10 +159,10 @@ QString heading(const OrbitSettings& s) {
 
 QString figures(const Orbit& o) {
   if (o.escaped) return QStringLiteral("Die Bahn verlässt den Zahlbereich: keine Periode, kein Lyapunov-Exponent");
-  const QString period = o.settling       ? QStringLiteral("Periode %1 (schwingt noch ein)").arg(o.period)
-                         : o.period > 0   ? QStringLiteral("Periode %1").arg(o.period)
-                         : o.searched > 0 ? QStringLiteral("keine Periode bis %1").arg(o.searched)
-                                          : QStringLiteral("zu wenige Schritte nach von für eine Periode");
+  QString period = o.settling       ? QStringLiteral("Periode %1 (schwingt noch ein)").arg(o.period)
+                   : o.period > 0   ? QStringLiteral("Periode %1").arg(o.period)
+                   : o.searched > 0 ? QStringLiteral("keine Periode bis %1").arg(o.searched)
+                                    : QStringLiteral("zu wenige Schritte nach von für eine Periode");
   const double l = o.lyapunov;
   if (std::isnan(l)) return period;
   const QString exponent = std::isinf(l) ? QString(l < 0 ? QStringLiteral("−∞") : QStringLiteral("+∞"))

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <numbers>
 
+#include "support/bits.h"
+
 namespace inspector {
 
 // The product of |f'| along the orbit, kept as a mantissa and a power of two
@@ -25,11 +27,11 @@ struct SlopeProduct {
   // |value| as a factor in [0.5, 1) and a power of two, read off the bits
   // where it is a normal number (frexp is a call, and this is every step).
   static double split(double value, std::int64_t& power) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto bits = support::bitCast<std::uint64_t>(value);
     const auto field = int(bits >> 52 & 0x7ff);
     if (field != 0 && field != 0x7ff) [[likely]] {
       power += field - 1022;
-      return std::bit_cast<double>((bits & 0x000fffffffffffffu) | 0x3fe0000000000000u);
+      return support::bitCast<double>((bits & 0x000fffffffffffffu) | 0x3fe0000000000000u);
     }
     int e = 0;
     const double m = std::fabs(std::frexp(value, &e));  // 0, a subnormal, infinity or NaN

@@ -9,6 +9,7 @@
 #include <bit>
 
 #include "orbits/handover.h"
+#include "support/bits.h"
 
 namespace orbits {
 
@@ -30,7 +31,7 @@ std::int32_t aheadFor(const ColumnRun& run, int workers) {
   return std::int32_t(std::min(std::max(kAheadBytes / column, least), std::size_t(kColumns)));
 }
 
-bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool same(double a, double b) { return support::bitCast<std::uint64_t>(a) == support::bitCast<std::uint64_t>(b); }
 }  // namespace
 
 bool operator==(const ColumnRun& a, const ColumnRun& b) {

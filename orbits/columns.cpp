@@ -9,14 +9,15 @@
 
 #include "orbits/cycles.h"
 #include "orbits/lanes.h"
+#include "support/bits.h"
 #include "support/palette.h"
 
 namespace orbits {
 
 bool operator==(const ColumnSettings& a, const ColumnSettings& b) {
-  return std::bit_cast<std::uint64_t>(a.startwert) == std::bit_cast<std::uint64_t>(b.startwert) && a.steps == b.steps &&
-         a.vorlaufBis == b.vorlaufBis && a.gelbAb == b.gelbAb && a.normiert == b.normiert && a.verhulst == b.verhulst &&
-         a.thin == b.thin && a.pen == b.pen && a.mapping == b.mapping;
+  return support::bitCast<std::uint64_t>(a.startwert) == support::bitCast<std::uint64_t>(b.startwert) &&
+         a.steps == b.steps && a.vorlaufBis == b.vorlaufBis && a.gelbAb == b.gelbAb && a.normiert == b.normiert &&
+         a.verhulst == b.verhulst && a.thin == b.thin && a.pen == b.pen && a.mapping == b.mapping;
 }
 
 namespace lanes {

@@ -6,11 +6,13 @@
 #include <bit>
 #include <limits>
 
+#include "support/bits.h"
+
 namespace orbits::lanes {
 
 namespace {
 constexpr double kNoAnchor = std::numeric_limits<double>::quiet_NaN();  // equals nothing
-bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool same(double a, double b) { return support::bitCast<std::uint64_t>(a) == support::bitCast<std::uint64_t>(b); }
 }  // namespace
 
 Cycles::Cycles(Lanes& l, const Law& law) : m_l(l), m_law(law) {

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "support/bits.h"
 #include "support/palette.h"
 
 namespace orbits {
@@ -58,7 +59,7 @@ struct Law {
   // it there, and the rest of the orbit need not be iterated.
   bool stuck(double bestand, double p) const {
     return !std::isfinite(bestand) &&
-           std::bit_cast<std::uint64_t>(step(bestand, p)) == std::bit_cast<std::uint64_t>(bestand);
+           support::bitCast<std::uint64_t>(step(bestand, p)) == support::bitCast<std::uint64_t>(bestand);
   }
 };
 

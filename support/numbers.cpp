@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+#include "support/bits.h"
+
 namespace support {
 
 namespace {
@@ -124,16 +126,16 @@ std::string textWithDigits(double value, int digits) {
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
   if (value == 0) return " 0";
   char buffer[64];
-  auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, digits);
-  return shape(std::string(buffer, r.ptr), std::signbit(value));
+  char* end = writeGeneral(buffer, buffer + sizeof buffer, std::fabs(value), digits);
+  return shape(std::string(buffer, end), std::signbit(value));
 }
 
 double numberFromText(std::string_view text) {
   Scan s = scan(text);
   if (!s.anyDigit) return 0.0;
   double value = 0.0;
-  auto r = std::from_chars(s.chars.data(), s.chars.data() + s.chars.size(), value);
-  if (r.ec == std::errc::result_out_of_range) value = s.leadExponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+  if (!readDecimal(s.chars.data(), s.chars.data() + s.chars.size(), value))
+    value = s.leadExponent > 0 ? std::numeric_limits<double>::max() : 0.0;
   return s.negative ? -value : value;
 }
 
@@ -147,8 +149,8 @@ QString qTextFromSingle(float value) { return QString::fromStdString(textFromSin
 QString localeText(double value, const QLocale& locale) {
   if (!std::isfinite(value)) value = std::isnan(value) ? 0.0 : std::copysign(std::numeric_limits<double>::max(), value);
   char buffer[64];
-  auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, 15);
-  QString text = QString::fromLatin1(buffer, r.ptr - buffer);
+  char* end = writeGeneral(buffer, buffer + sizeof buffer, std::fabs(value), 15);
+  QString text = QString::fromLatin1(buffer, end - buffer);
   text.replace(QLatin1Char('e'), QLatin1Char('E'));
   text.replace(QLatin1Char('.'), locale.decimalPoint());
   if (std::signbit(value) && value != 0) text.prepend(locale.negativeSign());

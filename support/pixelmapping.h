@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "support/bits.h"
+
 namespace support {
 
 struct PixelMapping {
@@ -40,7 +42,9 @@ struct PixelMapping {
 
   // Bitwise, so that two mappings without extent (NaN scales) compare equal.
   friend bool operator==(const PixelMapping& a, const PixelMapping& b) {
-    auto same = [](double u, double v) { return std::bit_cast<std::uint64_t>(u) == std::bit_cast<std::uint64_t>(v); };
+    auto same = [](double u, double v) {
+      return support::bitCast<std::uint64_t>(u) == support::bitCast<std::uint64_t>(v);
+    };
     return same(a.left, b.left) && same(a.sx, b.sx) && same(a.width, b.width) && same(a.top, b.top) &&
            same(a.sy, b.sy) && same(a.height, b.height);
   }
