@@ -26,6 +26,7 @@
 #include "inspector/lyapunovwindow.h"
 #include "inspector/orbitpicture.h"
 #include "inspector/orbitwindow.h"
+#include "inspector/slopes.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -332,6 +333,23 @@ class TestInspector : public QObject {
     }
     const double mean = double(sum / (bis + 1 - s.gelbAb));
     QVERIFY2(std::fabs(o.lyapunov - mean) <= 1e-12 * std::fabs(mean), qPrintable(QString::number(o.lyapunov)));
+  }
+
+  // The product of slopes keeps its logarithm where the slopes themselves
+  // would overflow or underflow when multiplied, four at a time and more:
+  // the sum of their logarithms, as a loop of logarithms gives it.
+  void slopesNeitherOverflowNorUnderflow() {
+    for (double slope : {1e300, -1e300, 1e-300, 3e-310, 0.7, -2.5}) {
+      inspector::SlopeProduct product;
+      for (int i = 0; i < 11; ++i) product.add(slope);
+      const double expected = 11 * std::log(std::fabs(slope));
+      QVERIFY2(std::fabs(product.log() - expected) <= 1e-12 * std::fabs(expected), qPrintable(QString::number(slope)));
+    }
+    inspector::SlopeProduct zero, infinite;
+    for (double slope : {2.0, 0.0, 1e300, 1e300}) zero.add(slope);
+    for (double slope : {2.0, std::numeric_limits<double>::infinity(), 1e-300, 1e-300}) infinite.add(slope);
+    QCOMPARE(zero.log(), -std::numeric_limits<double>::infinity());
+    QCOMPARE(infinite.log(), std::numeric_limits<double>::infinity());
   }
 
   // Infinite exponents print with their sign.

@@ -5,11 +5,13 @@
 #include <QTest>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <random>
 
+#include "support/bits.h"
 #include "support/numbers.h"
 #include "support/palette.h"
 #include "support/restore.h"
@@ -168,6 +170,31 @@ class TestSupport : public QObject {
     QCOMPARE(roundToInt32(-2147483649.0), std::numeric_limits<std::int32_t>::min());
     QCOMPARE(roundToInt32(DBL_MAX), 2147483647);
     QCOMPARE(roundToInt32(NAN), 0);
+  }
+
+  // The shortest forms behind support/bits.h are printf's %g and strtod's
+  // reading, which the browser build uses where its library lacks
+  // <charconv>: random doubles at every precision, written as printf writes
+  // them; read back, out of range reported.
+  void generalFormIsPrintfs() {
+    std::mt19937_64 random(7);
+    char mine[64], printed[64];
+    for (int i = 0; i < 20000; ++i) {
+      const double value = support::bitCast<double>(random());
+      if (!std::isfinite(value)) continue;
+      const int precision = 1 + int(random() % 17);
+      const char* end = support::writeGeneral(mine, mine + sizeof mine, value, precision);
+      std::snprintf(printed, sizeof printed, "%.*g", precision, value);
+      QCOMPARE(QByteArray(mine, int(end - mine)), QByteArray(printed));
+      double back = 0;
+      QVERIFY(support::readDecimal(mine, end, back));
+      if (precision == 17) QCOMPARE(support::bitCast<quint64>(back), support::bitCast<quint64>(value));
+    }
+    double unchanged = 5;
+    for (const char* outside : {"1e999", "-1e999"}) {
+      QVERIFY(!support::readDecimal(outside, outside + std::strlen(outside), unchanged));
+      QCOMPARE(unchanged, 5.0);
+    }
   }
 
   void paletteHasTheClassicColours() {
