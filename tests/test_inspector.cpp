@@ -671,7 +671,14 @@ class TestInspector : public QObject {
     QTest::keyClick(f.Command1, Qt::Key_B);
     QVERIFY(held.tryAcquire(1, 60000));
     activate(w);
-    const auto letGo = qScopeGuard([&] { go.release(); });  // also where a check fails
+    // Also where a check fails: the held orbit is cancelled and let go, and
+    // has ended before the gate is put back.
+    const auto letGo = qScopeGuard([&] {
+      QSignalSpy ended(w, &OrbitWindow::ended);
+      w->close();
+      go.release();
+      ended.wait(60000);
+    });
     QFile::remove(folder.filePath(suggested));
     const QStringList files = QDir(folder.path()).entryList(QDir::Files);
     suggested.clear();
@@ -690,7 +697,6 @@ class TestInspector : public QObject {
     QVERIFY(suggested.isEmpty());
     QVERIFY(QApplication::clipboard()->image().isNull());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
-    w->close();
   }
 
   // A save that cannot be written is reported and leaves nothing behind.
