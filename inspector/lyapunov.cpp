@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <utility>
 
 #include "inspector/slopes.h"
 #include "orbits/lanes.h"

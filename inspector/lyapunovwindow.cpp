@@ -162,8 +162,7 @@ void LyapunovWindow::delivered() {
 
 void LyapunovWindow::redraw() {
   const std::optional<double> marker = m_marker ? m_marker() : std::nullopt;
-  m_picture = lyapunovPicture(m_settings, m_shown.empty() ? std::vector<double>{} : m_shownColumns, m_shown, marker,
-                              font(), devicePixelRatioF(), m_view->size());
+  m_picture = lyapunovPicture(m_settings, m_shownColumns, m_shown, marker, font(), devicePixelRatioF(), m_view->size());
   m_view->update();
 }
 

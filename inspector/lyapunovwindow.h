@@ -43,8 +43,6 @@ class LyapunovWindow : public QWidget {
   const std::vector<double>& shownColumns() const { return m_shownColumns; }
   const QImage& picture() const { return m_picture; }
   QString suggestedName() const;
-  // The pointer's readout, or the progress while computing.
-  QString statusText() const { return m_status->text(); }
   // Draws anew, for a moved marker.
   void redraw();
 
