@@ -17,6 +17,7 @@
 #include "app/layout.h"
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
+#include "forms/runtime.h"
 #include "orbits/columnengine.h"
 
 namespace {
@@ -109,13 +110,13 @@ void Form1::Form_Load() {
 void Form1::end_Click() {
   beendet = true;
   hide();
-  QCoreApplication::quit();
+  forms::endProgram();
 }
 
 // Closing from the title bar ends the program the same way.
 void Form1::closeEvent(QCloseEvent* event) {
   beendet = true;
-  QCoreApplication::quit();
+  forms::endProgram();
   event->accept();
 }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QApplication>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/form1.h"
 #include "app/toolkit.h"
@@ -12,5 +14,18 @@ int main(int argc, char* argv[]) {
   setUpToolkit();
   Form1 form;
   form.show();
+#ifdef Q_OS_WASM
+  // What the window's start left for deletion goes now: in the page, the
+  // loop below never returns, no later loop would delete it, and Qt's nested
+  // loops (the scroll bar's menu) would count it as pending forever and spin
+  // instead of waiting.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // The page's window manager puts a window at the top left; the program's
+  // goes to the middle of the page, where there is room.
+  const QRect page = form.screen()->availableGeometry();
+  QRect frame = form.frameGeometry();
+  frame.moveCenter(page.center());
+  form.move(std::max(frame.left(), page.left()), std::max(frame.top(), page.top()));
+#endif
   return app.exec();
 }

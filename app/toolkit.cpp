@@ -17,6 +17,8 @@
 #include <QStyleOption>
 #include <QTranslator>
 
+#include "forms/runtime.h"
+
 namespace {
 
 // Fusion, with the classic looks the window is laid out for:
@@ -92,7 +94,8 @@ void setUpToolkit() {
   if (done) return;
   done = true;
   QApplication::setStyle(new Look);
-#ifdef Q_OS_WIN
+  QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#if defined(Q_OS_WIN)
   // The layout is made for "Times New Roman"; a Windows desk without it gets
   // the metric twin that comes in the program's folder.
   if (!QFontDatabase::families().contains(QStringLiteral("Times New Roman"))) {
@@ -101,10 +104,20 @@ void setUpToolkit() {
       QFontDatabase::addApplicationFont(fonts + QLatin1String(file));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
   }
+#elif defined(Q_OS_WASM)
+  // A page has no fonts of the system: the Linux desktop's come with it as
+  // resources (see cmake/web.cmake), and so do Qt's German texts.
+  for (const char* file : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf", "LiberationSerif-Italic.ttf",
+                           "LiberationSans-Regular.ttf"})
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(file));
+  QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));  // as Qt on a plain Linux desktop
+  translations = QStringLiteral(":/translations");
+  forms::setUpPage();
 #endif
   // Qt's own German texts, where the system has them; English otherwise.
   auto* german = new QTranslator(qApp);
   if (german->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                   translations))
     QCoreApplication::installTranslator(german);
 }

@@ -3,6 +3,7 @@
 
 #include "forms/export.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -29,6 +30,7 @@ QString& lastFolder() {
   return folder;
 }
 
+#ifndef Q_OS_WASM
 QString askFileName(QWidget* parent, const QString& name) {
   if (auto& hook = fileNameHook()) return hook(name);
   beforeModal(parent);  // Ctrl+S may come in the middle of a sweep
@@ -40,6 +42,7 @@ QString askFileName(QWidget* parent, const QString& name) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
+#endif
 
 }  // namespace
 
@@ -59,6 +62,15 @@ QString writePng(const QImage& picture, const QString& path) {
 }
 
 bool savePicture(QWidget* parent, const QImage& picture, const QString& name) {
+#ifdef Q_OS_WASM
+  // A page reaches no folder of the user's: the picture is a download.
+  (void)parent;
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+  QFileDialog::saveFileContent(png, name);
+  return true;
+#else
   const QString path = askFileName(parent, name);
   if (path.isEmpty()) return false;
   const QString error = writePng(picture, path);
@@ -71,6 +83,7 @@ bool savePicture(QWidget* parent, const QImage& picture, const QString& name) {
       QStringLiteral("Das Bild konnte nicht gespeichert werden:\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error),
       QStringLiteral("Bild speichern"));
   return false;
+#endif
 }
 
 QString fileNumber(double value) {

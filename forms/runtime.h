@@ -37,11 +37,20 @@ bool eventsDue();
 // waitForEvents does not sleep and eventsDue is always true.
 support::Restore setDoEventsHook(std::function<void()> hook);
 
+// Ends the event loop; in the browser, the page then says so.
+void endProgram();
+
+// In the browser: the events that come while the program waits are handled
+// when the wait returns, and windows open at their size, not full-screen.
+// Nothing elsewhere.
+void setUpPage();
+
 // Before a modal dialog opens: the picture boxes of the parent's window that
 // a loop holds show their picture while it is open.
 void beforeModal(QWidget* parent);
 
-// A modal message box with one OK button and no icon; returns when closed.
+// A modal message box with one OK button and no icon; returns when closed
+// (in the browser at once, the box staying open).
 // Picture boxes of the parent's window that a loop holds show their picture
 // while it is open.
 void messageBox(QWidget* parent, const QString& text, const QString& title);
