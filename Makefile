@@ -22,6 +22,10 @@ CROSS    := crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-base-private-dev:a
 # Debian's source tools, and a virtual display for the installed program.
 WINDOWS  := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 ninja-build wixl dpkg-dev \
             fonts-liberation fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool imagemagick xz-utils
+# Only for the browser build: Debian's emscripten (it brings node), Ninja for
+# Qt's build, Debian's source tools, Chromium for the checks, and the fonts
+# and Qt's German texts that the page carries with it.
+WEB      := emscripten ninja-build dpkg-dev xz-utils git chromium python3 fonts-liberation qt6-translations-l10n
 # Only for the second compiler and its checks.
 CLANG    := clang clang-tidy
 # Only for the licence check.
@@ -29,7 +33,7 @@ REUSE    := reuse
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install format-check clang-check tidy package-arm64 package-windows reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
+.PHONY: install format-check clang-check tidy package-arm64 package-windows package-web run-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
 
 all: build
 
@@ -179,6 +183,21 @@ package-windows: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS)"
 	./packaging/windows/build.sh $(WINDOWS_BUILD) $(QT_CACHE) $(BUILD)
 
+# The browser build: Qt for WebAssembly built once from the same Debian source
+# with Debian's emscripten into QT_CACHE (reused as the Windows Qt is), the
+# program from the same tree, then in build-web/ the folder a web server
+# serves, its zip and the source archive; then the page checked in headless
+# Chromium against the Linux build's pictures.
+WEB_BUILD := $(BUILD)-web
+package-web: build
+	@$(MAKE) --no-print-directory install-missing WANTED="$(WEB)"
+	./packaging/web/build.sh $(WEB_BUILD) $(QT_CACHE) $(BUILD)
+# The same folder, served on 127.0.0.1 with the two headers it needs.
+WEB_PORT := 8080
+run-web:
+	@$(MAKE) --no-print-directory install-missing WANTED="$(WEB)"
+	./packaging/web/build.sh $(WEB_BUILD) $(QT_CACHE)
+	python3 packaging/web/serve.py $(WEB_BUILD)/varnoskel $(WEB_PORT)
 # Every file says its licence (REUSE).
 reuse-lint:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(REUSE)"

@@ -6,7 +6,7 @@
 // that the builds of two platforms can be compared pixel for pixel: the
 // points come from the same doubles and the same pixel rule everywhere,
 // while the frame's labels are each platform's own font rendering.
-//   sweep_picture PICTURE.png POINTS.png
+//   sweep_picture PICTURE.png POINTS.png [VON BIS]   (500 and 2000 if not given)
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,16 +18,16 @@
 #include "support/palette.h"
 
 int main(int argc, char* argv[]) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s PICTURE.png POINTS.png\n", argv[0]);
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: %s PICTURE.png POINTS.png [VON BIS]\n", argv[0]);
     return 2;
   }
   QApplication app(argc, argv);
   setUpToolkit();
   Form1Probe f(std::make_unique<Form1>());
   f.window.show();
-  f.txtVon->setText(QStringLiteral("500"));
-  f.txtBis->setText(QStringLiteral("2000"));
+  f.txtVon->setText(argc == 5 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("500"));
+  f.txtBis->setText(argc == 5 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("2000"));
   f.Command1->click();
   const QImage picture = f.picAusgabe->image();
   QImage points = picture.convertToFormat(QImage::Format_RGB32);

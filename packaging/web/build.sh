@@ -3,17 +3,34 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # The program for the browser: Qt for WebAssembly from the cache (built
-# there once, see build-qt.sh), then the program from the same
-# CMakeLists.txt with Debian's emscripten.
-#   packaging/web/build.sh BUILD_DIR CACHE_DIR
+# there once, see build-qt.sh), the program from the same CMakeLists.txt with
+# Debian's emscripten, the folder, zip and source archive (package.sh); and,
+# given the Linux build, the page checked in headless Chromium (check.py).
+#   packaging/web/build.sh BUILD_DIR CACHE_DIR [LINUX_BUILD_DIR]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 build=$1
 cache=$2
-line=$("$here/build-qt.sh" "$cache")
+linux=${3:-}
+step() {
+  start=$(date +%s)
+  "$@"
+  echo "== web: $1 took $(($(date +%s) - start)) s" >&2
+}
+
+line=$(step "$here/build-qt.sh" "$cache")
 qt=${line%% *}
+rest=${line#* }
+qtsource=${rest%% *}
+version=$(sed -n 's/^project(Varnoskel VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 . "$here/emsdk.sh"
 emsdk_folder "$cache"
-"$qt/bin/qt-cmake" -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" -j2 --target varnoskel
+
+"$qt/bin/qt-cmake" -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+step cmake --build "$build" -j2 --target varnoskel
+step "$here/package.sh" "$build" "$qt" "$qtsource" "$version"
+if [ -n "$linux" ]; then
+  cmake --build "$linux" -j2 --target sweep_picture
+  step python3 "$here/check.py" "$build/varnoskel" "$linux/tests/sweep_picture" "$build/check"
+fi
