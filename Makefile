@@ -118,6 +118,8 @@ screenshots: build
 	  ./docs/beside.sh $(BUILD)/varnoskel $$screen docs/beside-$$screen.png; done
 	QT_SCALE_FACTOR=2 ./docs/beside.sh $(BUILD)/varnoskel 3840x2160 $(BUILD)/beside-scale2.png
 	convert $(BUILD)/beside-scale2.png -resize 50% docs/beside-3840x2160-scale2.png
+	@if [ -f $(WEB_BUILD)/check/web-sweep.png ]; then cp $(WEB_BUILD)/check/web-sweep.png docs/web.png; \
+	  else echo "docs/web.png: run make package-web first (its checks take the page's pictures)"; fi
 
 # CMake's install into GNU directories; DESTDIR and PREFIX as usual.
 PREFIX := /usr/local
