@@ -33,7 +33,7 @@ REUSE    := reuse
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install format-check clang-check tidy package-arm64 package-windows package-web run-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
+.PHONY: install format-check clang-check tidy package-arm64 package-windows package-web run-web bench-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
 
 all: build
 
@@ -194,6 +194,12 @@ WEB_BUILD := $(BUILD)-web
 package-web: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WEB)"
 	./packaging/web/build.sh $(WEB_BUILD) $(QT_CACHE) $(BUILD)
+# The page's load time and its heavy sweep against the native bare recurrence.
+bench-web: build
+	@$(MAKE) --no-print-directory install-missing WANTED="$(WEB)"
+	./packaging/web/build.sh $(WEB_BUILD) $(QT_CACHE)
+	cmake --build $(BUILD) $(JOBS) --target varnoskel_bench
+	python3 packaging/web/bench.py $(WEB_BUILD)/varnoskel $(BUILD)/bench/varnoskel_bench
 # The same folder, served on 127.0.0.1 with the two headers it needs.
 WEB_PORT := 8080
 run-web:

@@ -275,6 +275,13 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
+  // The bare recurrence of the start window's orbits, for the browser's
+  // bench (packaging/web/bench.py): seconds.
+  if (argc == 3 && QByteArray(argv[1]) == "--bare") {
+    std::printf("%.6f\n", bareIteration(form, QByteArray(argv[2]).toInt()));
+    return 0;
+  }
+
   std::printf("worker threads: %d, arithmetic: %s, %d orbits side by side\n", form.rechenwerk.workers(),
               orbits::fastestArithmetic(), orbits::kSideBySide);
   std::printf("%-48s %9s %9s %9s\n", "", "min", "median", "max");
