@@ -24,6 +24,7 @@
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
 #include "oracle.h"
+#include "plain.h"
 #include "probe.h"
 #include "support/numbers.h"
 #include "support/palette.h"
@@ -37,11 +38,6 @@ inline std::unique_ptr<Form1Probe> window() {
   form->window.show();
   return form;
 }
-
-// The number of rounds of a long randomised test: a tenth of it where
-// VARNOSKEL_QUICK is set, for builds that run many times slower (the thread
-// sanitizer, an emulated processor).
-inline int rounds(int full) { return qEnvironmentVariableIsSet("VARNOSKEL_QUICK") ? std::max(1, full / 10) : full; }
 
 inline void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
@@ -77,7 +73,6 @@ inline int row(const Form1Probe& f, double x) {
   return pixel(x, f.fenster.xMax, f.fenster.xMin, f.picAusgabe->image().height());
 }
 
-inline QRgb rgb(int index) { return support::paletteColour(index); }
 inline QRgb at(const Form1Probe& f, int col, int row) { return f.picAusgabe->image().pixel(col, row); }
 inline std::set<int> rowsOf(const Form1Probe& f, int col, QRgb colour) {
   std::set<int> rows;

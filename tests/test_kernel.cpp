@@ -4,14 +4,17 @@
 // The column kernels and the engine on their own, without a window: each
 // column's cells against the loop over one orbit at a time, every point
 // drawn as it comes.
-#include <bit>
+#include <QCoreApplication>
+#include <QTest>
 #include <limits>
 #include <random>
 
-#include "fixture.h"
+#include "oracle.h"
 #include "orbits/columnengine.h"
 #include "orbits/columns.h"
 #include "orbits/law.h"
+#include "plain.h"
+#include "support/bits.h"
 
 using namespace fixture;
 
@@ -28,7 +31,7 @@ struct OneOrbit {
   OneOrbit(const orbits::ColumnSettings& s, double p) : strips(std::max(s.thin, s.pen)) {
     const int height = int(s.mapping.height);
     rows.assign(strips, std::vector<std::uint32_t>(height, 0));
-    auto point = [&](double x, int pen, QRgb colour) {
+    auto point = [&](double x, int pen, std::uint32_t colour) {
       const long cell = oracle::cell((double(support::toSingle(x)) - s.mapping.top) * s.mapping.sy, height);
       if (cell < 0) return;
       const int row = int(cell), left = (strips - 1) / 2 - (pen - 1) / 2;
@@ -62,7 +65,7 @@ void check(const orbits::ColumnSettings& s, const double* p, int count, const QS
       for (int strip = 0; strip < c.strips; ++strip)
         QVERIFY2(std::equal(expected.rows[strip].begin(), expected.rows[strip].end(), c.rows() + strip * c.stride()),
                  qPrintable(QString("%1, column %2 of %3, p %4").arg(what).arg(k).arg(count).arg(p[k])));
-      QCOMPARE(std::bit_cast<std::uint64_t>(c.bestand), std::bit_cast<std::uint64_t>(expected.bestand));
+      QCOMPARE(support::bitCast<std::uint64_t>(c.bestand), support::bitCast<std::uint64_t>(expected.bestand));
     }
   }
 }
@@ -86,7 +89,7 @@ class TestKernel : public QObject {
         double expected = x;
         if (law.normiert) expected = oracle::step(expected, p, true);
         if (law.verhulst) expected = oracle::step(expected, p, false);
-        QCOMPARE(std::bit_cast<std::uint64_t>(law.step(x, p)), std::bit_cast<std::uint64_t>(expected));
+        QCOMPARE(support::bitCast<std::uint64_t>(law.step(x, p)), support::bitCast<std::uint64_t>(expected));
         auto f = [&](long double u) {
           if (law.normiert) u = u * (1 + p * (1 - u));
           if (law.verhulst) u = u * (1 + p) * (1 - u);
@@ -239,10 +242,10 @@ class TestKernel : public QObject {
       while (!(column = engine.take(run, spalte))) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
       const OneOrbit expected(run.settings, run.links + spalte * run.schritt);
       QVERIFY(std::equal(expected.rows[0].begin(), expected.rows[0].end(), column.rows()));
-      QCOMPARE(std::bit_cast<std::uint64_t>(column.bestand), std::bit_cast<std::uint64_t>(expected.bestand));
+      QCOMPARE(support::bitCast<std::uint64_t>(column.bestand), support::bitCast<std::uint64_t>(expected.bestand));
     }
   }
 };
 
-QTEST_MAIN(TestKernel)
+QTEST_GUILESS_MAIN(TestKernel)
 #include "test_kernel.moc"
