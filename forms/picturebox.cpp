@@ -3,9 +3,11 @@
 
 #include "forms/picturebox.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTouchEvent>
 #include <cmath>
 #include <limits>
 
@@ -67,6 +69,7 @@ int pixelOf(double c, int size) { return int(support::PixelMapping::cell(c, size
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_AcceptTouchEvents);
   ensureImage();
 }
 
@@ -312,6 +315,31 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   m_pointer = event->position().x();
   emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()),
                  support::toSingle(toUserX(event->position().x())), support::toSingle(toUserY(event->position().y())));
+}
+
+bool PictureBox::event(QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::TouchBegin && type != QEvent::TouchUpdate && type != QEvent::TouchEnd &&
+      type != QEvent::TouchCancel)
+    return QWidget::event(event);
+  auto* touch = static_cast<QTouchEvent*>(event);
+  if (type == QEvent::TouchCancel || touch->points().isEmpty()) {
+    m_tap.reset();
+    return true;
+  }
+  const QPointF at = touch->points().constFirst().position();
+  if (type == QEvent::TouchBegin) m_tap = at;
+  if (m_tap && (at - *m_tap).manhattanLength() > QApplication::startDragDistance()) m_tap.reset();
+  m_pointer = at.x();
+  const float x = support::toSingle(toUserX(at.x())), y = support::toSingle(toUserY(at.y()));
+  if (type != QEvent::TouchEnd)
+    emit mouseMove(0, 0, x, y);
+  else if (m_tap)
+    emit mouseDown(buttonCode(Qt::LeftButton), 0, support::toSingle(toUserX(m_tap->x())),
+                   support::toSingle(toUserY(m_tap->y())));
+  if (type == QEvent::TouchEnd) m_tap.reset();
+  event->accept();
+  return true;
 }
 
 }  // namespace forms

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QPointF>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -115,6 +116,10 @@ class PictureBox : public QWidget {
   void leaveEvent(QEvent*) override;
   // The second press of a double-click is a double-click, not a mouse down.
   void mouseDoubleClickEvent(QMouseEvent*) override {}
+  // A finger is a pointer that hovers while it touches: it moves the
+  // readout as the mouse does, and a tap (a touch that hardly moved) is a
+  // left click where it began.
+  bool event(QEvent* event) override;
 
  private:
   void updateMapping();
@@ -132,6 +137,7 @@ class PictureBox : public QWidget {
   float m_currentX = 0, m_currentY = 0;
   QElapsedTimer m_sincePaint;
   std::optional<double> m_pointer;  // widget pixels
+  std::optional<QPointF> m_tap;     // where a touch began, while it may still be a tap
 };
 
 }  // namespace forms

@@ -175,6 +175,39 @@ class TestZoom : public QObject {
     QCOMPARE(f.txtHilfe->text(), QStringLiteral("p =  1  X =  .1234567") + kHint);
   }
 
+  // On a touch screen (a tablet in the browser) the finger is the pointer:
+  // moving it shows what the mouse shows there, and only a tap clicks.
+  void aFingerHoversAndATapClicks() {
+    static QPointingDevice* const finger = QTest::createTouchDevice();
+    const QPoint from(200, 100), to(520, 300);
+    auto mouseForm = window();
+    Form1Probe& m = *mouseForm;
+    QString readout, links;
+    {
+      MessageBoxes boxes;
+      mouse(m.picAusgabe, QEvent::MouseMove, to);
+      readout = m.txtHilfe->text();
+      mouse(m.picAusgabe, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+      links = m.txtLinks->text();
+    }
+    mouseForm.reset();
+
+    auto form = window();
+    Form1Probe& f = *form;
+    MessageBoxes boxes;
+    QTest::touchEvent(f.picAusgabe, finger).press(0, from);
+    QTest::touchEvent(f.picAusgabe, finger).move(0, to);
+    QCOMPARE(f.txtHilfe->text(), readout);
+    QVERIFY(f.txtY->isVisible() && f.Line2->isVisible());
+    QTest::touchEvent(f.picAusgabe, finger).release(0, to);
+    QCOMPARE(boxes.seen.size(), 0);  // a finger that moved sets no limit
+    QTest::touchEvent(f.picAusgabe, finger).press(0, from);
+    QTest::touchEvent(f.picAusgabe, finger).release(0, from + QPoint(2, 1));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("Intervall für p"));
+    QCOMPARE(f.txtLinks->text(), links);
+  }
+
   void leftPressSetsTheLeftLimit() {
     auto form = window();
     Form1Probe& f = *form;
