@@ -6,7 +6,8 @@ DevTools protocol (on a pipe, so nothing beyond Python and Chromium is needed):
 the page loads, the start window shows, "Start" draws the default sweep with
 the same orbit points as the Linux build, the "i" box opens and closes, a
 typed "bis" is taken, "B" opens the orbit window, a long sweep repaints,
-pauses and resumes, and "Programm beenden" leaves a page that says so.
+pauses and resumes, a finger moves the crosshair and a tap clicks, and
+"Programm beenden" leaves a page that says so.
 
     check.py FOLDER SWEEP_PICTURE OUT_DIR
 
@@ -201,12 +202,12 @@ class Browser:
         time.sleep(0.05)
 
     def type_into(self, x, y, text):
-        """Replaces a text box's content: click, select all, type."""
+        """Replaces a text box's content: click, to the end, erase, type."""
         self.click(x, y)
-        self.send("Input.dispatchKeyEvent", {"type": "keyDown", "key": "a", "code": "KeyA", "modifiers": 2,
-                                             "windowsVirtualKeyCode": 65})
-        self.send("Input.dispatchKeyEvent", {"type": "keyUp", "key": "a", "code": "KeyA", "modifiers": 2,
-                                             "windowsVirtualKeyCode": 65})
+        time.sleep(0.5)
+        self.key("End", "End", 35)
+        for _ in range(16):
+            self.key("Backspace", "Backspace", 8)
         for ch in text:
             self.key(ch, "Digit" + ch, ord(ch), ch)
 
@@ -257,8 +258,12 @@ def find_picture_box(shot):
     return None
 
 
-def settled(browser, box, size, seconds=60):
-    """Waits until the picture stops changing; its last screenshot."""
+def sweep(browser, box, size, start, seconds=60):
+    """Clicks "Start", waits until the sweep has begun (the picture changes)
+    and then until it stops changing; its last screenshot."""
+    before = points(browser.screenshot(), box[0], box[1], *size)
+    browser.click(*start)
+    wait_for(lambda: points(browser.screenshot(), box[0], box[1], *size) != before, 10, 0.05)
     last = None
     end = time.monotonic() + seconds
     while time.monotonic() < end:
@@ -309,8 +314,7 @@ def main():
 
             linux = linux_picture(tool, out, 100, 200)
             size = (linux.width, linux.height)
-            browser.click(*start)
-            shot = settled(browser, box, size)
+            shot = sweep(browser, box, size, start)
             browser.screenshot(os.path.join(out, "web-sweep.png"))
             differ, covered = differences(shot, box[0], box[1], linux)
             check(differ == 0 and covered < 3 * (linux.width + linux.height),
@@ -331,27 +335,56 @@ def main():
 
             browser.type_into(*bis_box, "1000")
             linux = linux_picture(tool, out, 100, 1000)
-            browser.click(*start)
-            shot = settled(browser, box, size)
+            shot = sweep(browser, box, size, start)
             differ, covered = differences(shot, box[0], box[1], linux)
             check(differ == 0 and covered < 3 * (linux.width + linux.height),
                   "a typed \"bis\" (1000) is taken: the Linux build's points (%d differ)" % differ)
 
-            browser.type_into(*bis_box, "20000000")
+            # The finger, while no sweep runs (a sweep's marker is the crosshair then): moving it shows
+            # the crosshair under it, a tap clicks (sets the left limit, whose message box then covers
+            # the middle of the surface).
+            browser.send("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
+            before = browser.screenshot()
+            finger = [box[0] + 200, box[1] + 150]
+
+            def touch(kind):
+                browser.send("Input.dispatchTouchEvent",
+                             {"type": kind, "touchPoints": [] if kind == "touchEnd" else [{"x": finger[0], "y": finger[1]}]})
+
+            touch("touchStart")
+            for _ in range(10):
+                finger[0] += 30
+                touch("touchMove")
+            time.sleep(0.5)
+            shot = browser.screenshot()
+            crossed = sum(shot.at(finger[0], box[1] + y) != before.at(finger[0], box[1] + y) for y in range(size[1]))
+            touch("touchEnd")
+            check(crossed > size[1] // 2, "a finger moving over the picture moves the crosshair with it")
+            finger[0] = box[0] + 300
+            touch("touchStart")
+            touch("touchEnd")
+            middle = lambda s: sum(s.at(box[0] + x, box[1] + y) == (0xEF, 0xEF, 0xEF)  # noqa: E731
+                                   for x in range(330, 470, 4) for y in range(150, 210, 4))
+            check(wait_for(lambda: middle(browser.screenshot()) > 300, 10, 0.3), "a tap on the picture clicks it")
+            browser.screenshot(os.path.join(out, "web-tap.png"))
+            browser.key("Enter", "Enter", 13, "\r")
+            browser.send("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+            # Two hundred million steps a column: the chaotic columns take seconds each.
+            browser.type_into(*bis_box, "200000000")
             browser.click(*start)
             time.sleep(2)
             first = points(browser.screenshot(), box[0], box[1], *size)
-            time.sleep(2)
-            second = points(browser.screenshot(), box[0], box[1], *size)
-            check(second != first, "a long sweep repaints while it runs")
+            check(wait_for(lambda: points(browser.screenshot(), box[0], box[1], *size) != first, 30, 0.5),
+                  "a long sweep repaints while it runs")
             browser.click(*pause)
             time.sleep(1)
             held = points(browser.screenshot(), box[0], box[1], *size)
-            time.sleep(2)
+            time.sleep(3)
             check(points(browser.screenshot(), box[0], box[1], *size) == held, "\"S\" pauses the long sweep")
             browser.click(*resume)
-            time.sleep(2)
-            check(points(browser.screenshot(), box[0], box[1], *size) != held, "\"W\" resumes it")
+            check(wait_for(lambda: points(browser.screenshot(), box[0], box[1], *size) != held, 30, 0.5),
+                  "\"W\" resumes it")
 
             before = browser.screenshot()
             browser.send("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": box[0] + 500, "y": box[1] + 200})
@@ -369,6 +402,8 @@ def main():
             browser.screenshot(os.path.join(out, "web-ended.png"))
             check(bool(ended), "\"Programm beenden\" ends it, and the page says how to start again")
         finally:
+            if failures:
+                browser.screenshot(os.path.join(out, "failed.png"))
             browser.close()
             server.shutdown()
 
