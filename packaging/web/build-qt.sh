@@ -37,7 +37,7 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
-echo "Qt $version for the browser: building into $prefix (about 45 minutes on two cores)" >&2
+echo "Qt $version for the browser: building into $prefix (about 20 minutes on two cores)" >&2
 build=$cache/build-$version-wasm-$key
 rm -rf "$build" "$prefix"
 mkdir -p "$build"
