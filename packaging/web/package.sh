@@ -39,15 +39,8 @@ cp /usr/share/doc/emscripten/copyright "$folder/lizenzen/Emscripten.txt"
 rm -f "$build/varnoskel-$version-web.zip"
 (cd "$build" && cmake -E tar cf "varnoskel-$version-web.zip" --format=zip varnoskel)
 
-# The corresponding source: the program's tree as committed, Debian's
-# qt6-base source package exactly as fetched, how Qt was configured and
-# which emscripten built both.
-src=$build/stage/varnoskel-$version-web-source
-rm -rf "$build/stage"
-mkdir -p "$src/qt6-base"
-git -C "$top" archive --format=tar --prefix="varnoskel-$version/" HEAD | tar -x -C "$src"
-find "$(dirname "$qtsource")" -maxdepth 1 -type f \( -name '*.dsc' -o -name '*.tar.*' \) -exec cp {} "$src/qt6-base/" \;
-cp "$qt/configure.txt" "$src/qt6-base/"
+# The corresponding source, with Qt's configure line and which emscripten
+# built both.
 {
   echo "Varnoskel $version for the browser was built from:"
   echo "- varnoskel-$version/: the program's source (make package-web builds everything)"
@@ -55,9 +48,7 @@ cp "$qt/configure.txt" "$src/qt6-base/"
   echo "  configure line (configure.txt)"
   echo "Both were compiled by Debian's emscripten, whose runtime is part of varnoskel.js:"
   dpkg-query -W -f='  ${Package} ${Version}\n' emscripten
-} > "$src/QUELLEN.txt"
-rm -f "$build/varnoskel-$version-web-source.tar.xz"
-tar -C "$build/stage" -cJf "$build/varnoskel-$version-web-source.tar.xz" "varnoskel-$version-web-source"
-rm -rf "$build/stage"
+} | "$top/packaging/source-archive.sh" "$build" "varnoskel-$version-web-source" "$version" "$qtsource" \
+  "$qt/configure.txt"
 
 ls -l "$folder" "$build/varnoskel-$version-web.zip" "$build/varnoskel-$version-web-source.tar.xz"

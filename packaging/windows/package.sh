@@ -35,13 +35,8 @@ rm -f "$build/$name.zip"
 (cd "$stage" && wixl -a x64 -D SourceDir=. -D Version="$version" -D Win64=yes -o "$build/$name.msi" \
   "$here/varnoskel.wxs" "$build/stage/files.wxs")
 
-# The corresponding source: the program's tree as committed, Debian's
-# qt6-base source package exactly as fetched, and how Qt was configured.
-src=$build/stage/varnoskel-$version-windows-source
-mkdir -p "$src/qt6-base"
-git -C "$top" archive --format=tar --prefix="varnoskel-$version/" HEAD | tar -x -C "$src"
-find "$(dirname "$qtsource")" -maxdepth 1 -type f \( -name '*.dsc' -o -name '*.tar.*' \) -exec cp {} "$src/qt6-base/" \;
-cp "$qt/configure.txt" "$qt/x86_64-w64-mingw32.cmake" "$src/qt6-base/"
+# The corresponding source, with the configure line and the toolchain file
+# beside Debian's qt6-base source.
 {
   echo "Varnoskel $version for Windows x86-64 was built from:"
   echo "- varnoskel-$version/: the program's source (make package-windows builds everything)"
@@ -50,8 +45,7 @@ cp "$qt/configure.txt" "$qt/x86_64-w64-mingw32.cmake" "$src/qt6-base/"
   echo "The MinGW-w64 runtime DLLs come from Debian's packages:"
   dpkg-query -W -f='  ${Package} ${Version} (source: ${source:Package} ${source:Version})\n' \
     gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev
-} > "$src/QUELLEN.txt"
-rm -f "$build/varnoskel-$version-windows-source.tar.xz"
-tar -C "$build/stage" -cJf "$build/varnoskel-$version-windows-source.tar.xz" "varnoskel-$version-windows-source"
+} | "$top/packaging/source-archive.sh" "$build" "varnoskel-$version-windows-source" "$version" "$qtsource" \
+  "$qt/configure.txt" "$qt/x86_64-w64-mingw32.cmake"
 
 ls -l "$build/$name.zip" "$build/$name.msi" "$build/varnoskel-$version-windows-source.tar.xz"
