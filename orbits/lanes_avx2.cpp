@@ -45,7 +45,9 @@ struct Avx2 {
     // In locals, not read back from memory after every point write.
     std::uint32_t* const cells = l.cells;
     const std::uint32_t colour = targets.plot[targets.kLast].colour;
+    PointRing ring;
     for (std::int64_t i = 0; i < count; ++i) {
+      if constexpr (Plots > 0 && Thin) ring.writeDue(cells, i, colour);
       for (int v = 0; v < kVectors; ++v) {
         if constexpr (Normiert)
           b[v] = _mm256_mul_pd(b[v], _mm256_add_pd(one, _mm256_mul_pd(p[v], _mm256_sub_pd(one, b[v]))));
@@ -63,7 +65,7 @@ struct Avx2 {
           const __m128i row = _mm_min_epi32(_mm256_cvttpd_epi32(_mm256_blendv_pd(off, cy, on)), last);
           const __m128i at4 = _mm_add_epi32(row, offset[v]);
           if constexpr (Thin) {
-            putFour(cells, at4, colour);
+            _mm_store_si128(reinterpret_cast<__m128i*>(ring.slot(i) + 4 * v), at4);
           } else {
             _mm_store_si128(reinterpret_cast<__m128i*>(at + std::ptrdiff_t{4} * v), at4);
           }
@@ -71,6 +73,7 @@ struct Avx2 {
         if constexpr (!Thin) targets.draw(at);
       }
     }
+    if constexpr (Plots > 0 && Thin) ring.writeRest(cells, count, colour);
     for (int v = 0; v < kVectors; ++v) {
       _mm256_storeu_pd(l.b + std::ptrdiff_t{4} * v, b[v]);
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(l.met + std::ptrdiff_t{4} * v), _mm256_castpd_si256(met[v]));

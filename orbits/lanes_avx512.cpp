@@ -58,7 +58,9 @@ struct Avx512 {
     // In locals, not read back from memory after every point write.
     std::uint32_t* const cells = l.cells;
     const std::uint32_t colour = targets.plot[targets.kLast].colour;
+    PointRing ring;
     for (std::int64_t i = 0; i < count; ++i) {
+      if constexpr (Plots > 0 && Thin) ring.writeDue(cells, i, colour);
       for (int v = 0; v < kVectors; ++v) {
         if constexpr (Normiert)
           b[v] = _mm512_mul_pd(b[v], _mm512_add_pd(one, _mm512_mul_pd(p[v], _mm512_sub_pd(one, b[v]))));
@@ -76,8 +78,7 @@ struct Avx512 {
           const __m256i row = _mm256_min_epi32(_mm512_cvttpd_epi32(_mm512_mask_blend_pd(on, off, cy)), last);
           const __m256i at8 = _mm256_add_epi32(row, offset[v]);
           if constexpr (Thin) {
-            putFour(cells, _mm256_castsi256_si128(at8), colour);
-            putFour(cells, _mm256_extracti128_si256(at8, 1), colour);
+            _mm256_store_si256(reinterpret_cast<__m256i*>(ring.slot(i) + 8 * v), at8);
           } else {
             _mm256_store_si256(reinterpret_cast<__m256i*>(at + std::ptrdiff_t{8} * v), at8);
           }
@@ -85,6 +86,7 @@ struct Avx512 {
         if constexpr (!Thin) targets.draw(at);
       }
     }
+    if constexpr (Plots > 0 && Thin) ring.writeRest(cells, count, colour);
     for (int v = 0; v < kVectors; ++v) {
       _mm512_storeu_pd(l.b + std::ptrdiff_t{8} * v, b[v]);
       for (int j = 0; j < 8; ++j) l.met[8 * v + j] = (met[v] >> j) & 1;

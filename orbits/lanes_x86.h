@@ -2,25 +2,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // What the x86 kernels (lanes_avx2.cpp, lanes_avx512.cpp) share: the point
-// writes of four lanes whose pens are one pixel.
+// writes of lanes whose pens are one pixel.
 #pragma once
 
 #include <immintrin.h>
 
+#include <cstddef>
 #include <cstdint>
+
+#include "orbits/lanes.h"
 
 namespace orbits::lanes {
 
-// Four cells, given as four 32-bit offsets in a register, get the colour.
-// Straight from the register: a cell read back from memory could wait on an
-// earlier point write whose address aliases its own.
-__attribute__((target("avx2"))) inline void putFour(std::uint32_t* cells, __m128i at, std::uint32_t colour) {
-  const std::uint64_t low = std::uint64_t(_mm_cvtsi128_si64(at));
-  const std::uint64_t high = std::uint64_t(_mm_extract_epi64(at, 1));
-  cells[std::uint32_t(low)] = colour;
-  cells[std::uint32_t(low >> 32)] = colour;
-  cells[std::uint32_t(high)] = colour;
-  cells[std::uint32_t(high >> 32)] = colour;
-}
+// Where every pen is one pixel, all points of one kernel call have the same
+// colour, so the order of their writes does not matter. A step's cells go
+// into this ring as whole vectors, and they are written a few steps later,
+// each lane's cell taken from the ring by a plain load. Moving each cell
+// from its vector into a general register instead costs more than the step's
+// arithmetic: the transfers out of the vector unit are few a cycle.
+class PointRing {
+ public:
+  // The cells of step `i`, to be filled with kLanes offsets.
+  std::int32_t* slot(std::int64_t i) { return m_cell + index(i); }
+  // Before step `i`: writes the points of a step far enough back that its
+  // vectors have left the store buffer.
+  void writeDue(std::uint32_t* cells, std::int64_t i, std::uint32_t colour) const {
+    if (i >= kLag) write(cells, i - kLag, colour);
+  }
+  // After the last step, `count`: the points not written yet.
+  void writeRest(std::uint32_t* cells, std::int64_t count, std::uint32_t colour) const {
+    for (std::int64_t i = count < kLag ? 0 : count - kLag; i < count; ++i) write(cells, i, colour);
+  }
+
+ private:
+  static constexpr int kSteps = 8, kLag = 4;
+  static std::size_t index(std::int64_t i) { return std::size_t(i) % kSteps * kLanes; }
+  void write(std::uint32_t* cells, std::int64_t i, std::uint32_t colour) const {
+    const std::int32_t* cell = m_cell + index(i);
+    for (int k = 0; k < kLanes; ++k) cells[cell[k]] = colour;
+  }
+  alignas(32) std::int32_t m_cell[kSteps * kLanes];
+};
 
 }  // namespace orbits::lanes
