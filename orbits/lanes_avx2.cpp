@@ -65,7 +65,7 @@ struct Avx2 {
           const __m128i row = _mm_min_epi32(_mm256_cvttpd_epi32(_mm256_blendv_pd(off, cy, on)), last);
           const __m128i at4 = _mm_add_epi32(row, offset[v]);
           if constexpr (Thin) {
-            _mm_store_si128(reinterpret_cast<__m128i*>(ring.slot(i) + 4 * v), at4);
+            _mm_store_si128(reinterpret_cast<__m128i*>(ring.slot(i) + std::ptrdiff_t{4} * v), at4);
           } else {
             _mm_store_si128(reinterpret_cast<__m128i*>(at + std::ptrdiff_t{4} * v), at4);
           }

@@ -78,7 +78,7 @@ struct Avx512 {
           const __m256i row = _mm256_min_epi32(_mm512_cvttpd_epi32(_mm512_mask_blend_pd(on, off, cy)), last);
           const __m256i at8 = _mm256_add_epi32(row, offset[v]);
           if constexpr (Thin) {
-            _mm256_store_si256(reinterpret_cast<__m256i*>(ring.slot(i) + 8 * v), at8);
+            _mm256_store_si256(reinterpret_cast<__m256i*>(ring.slot(i) + std::ptrdiff_t{8} * v), at8);
           } else {
             _mm256_store_si256(reinterpret_cast<__m256i*>(at + std::ptrdiff_t{8} * v), at8);
           }
