@@ -44,7 +44,7 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
-echo "Qt $version for Windows: building into $prefix (about 20 minutes on two cores)" >&2
+echo "Qt $version for Windows: building into $prefix (about half an hour on two cores)" >&2
 build=$cache/build-$version-$key
 rm -rf "$build" "$prefix"
 start=$(date +%s)
