@@ -24,8 +24,8 @@ class PointRing {
  public:
   // The cells of step `i`, to be filled with kLanes offsets.
   std::int32_t* slot(std::int64_t i) { return m_cell + index(i); }
-  // Before step `i`: writes the points of a step far enough back that its
-  // vectors have left the store buffer.
+  // Before step `i`: writes the points of step i - kLag, whose vector
+  // stores are done by then, so that the loads need not wait for them.
   void writeDue(std::uint32_t* cells, std::int64_t i, std::uint32_t colour) const {
     if (i >= kLag) write(cells, i - kLag, colour);
   }
