@@ -135,9 +135,11 @@ class TestKernel : public QObject {
       s.verhulst = !s.normiert || random() % 8 == 0;
       s.thin = 1 + int(random() % 2);
       s.pen = s.thin * (1 + int(random() % 2));
-      // Every eleventh round the stretches are a few steps each, so that the
-      // kernels are called for fewer steps than they keep points back.
+      // Every eleventh round the stretches are a few steps each, with
+      // one-pixel pens, so that the kernels are called for fewer steps than
+      // they keep points back before writing them.
       if (round % 11 == 5) {
+        s.thin = s.pen = 1;
         s.steps = std::int64_t(uniform(2, 20));
         s.vorlaufBis = std::int64_t(uniform(0, 9));
         s.gelbAb = std::int64_t(uniform(1, 9));
