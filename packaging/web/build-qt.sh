@@ -17,16 +17,21 @@ mkdir -p "$cache"
 emsdk_folder "$cache"
 emsdk=$EMSDK
 
+. "$here/../qt-features.sh"
+
 # The same source as the Windows build: fetched (and deb-src added) there.
 src_line=$("$here/../qt-source.sh" "$cache")
 version=${src_line%% *}
 tree=${src_line#* }
 
 # Only what the program needs. Threads for the column engine's pool; the
-# rest of the modules off, which also shortens the build.
+# rest of the modules off, which also shortens the build, and so are the
+# widgets and documents it never shows (../qt-features.sh) and the image
+# format plugins (it reads and writes only PNG, which Qt has built in).
 options="-platform wasm-emscripten -qt-host-path /usr -static -release -feature-thread
   -nomake tests -nomake examples -no-feature-sql -no-feature-network -no-feature-xml
-  -no-feature-dbus -no-feature-printsupport -no-feature-concurrent"
+  -no-feature-dbus -no-feature-printsupport -no-feature-concurrent -no-feature-imageformatplugin
+  $(qt_features_off '-no-feature-%s')"
 compiler=$(emcc --version | head -1)
 key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compiler" | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-wasm-$key

@@ -15,6 +15,8 @@ toolchain=$here/../../cmake/x86_64-w64-mingw32.cmake
 cache=$1
 mkdir -p "$cache"
 
+. "$here/../qt-features.sh"
+
 # Debian's source, shared with the browser's Qt.
 src_line=$("$here/../qt-source.sh" "$cache")
 version=${src_line%% *}
@@ -23,8 +25,12 @@ tree=${src_line#* }
 # Only what the program needs; the bundled third-party libraries, so the
 # DLLs depend on nothing but Windows and the MinGW runtime. OpenGL is off
 # through INPUT_opengl (FEATURE_opengl alone leaves dynamic GL on); Direct2D
-# stays, since the Windows platform plugin's font database needs it.
-options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+# stays, since the Windows platform plugin's font database needs it, but not
+# its own platform plugin (direct2d1_1), a second build of the Windows one.
+# The widgets and documents the program never shows are off too (see
+# ../qt-features.sh), but for the input dialog, whose header the Windows
+# style includes whatever the feature says: together a tenth of Qt's build.
+options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DFEATURE_direct2d1_1=OFF
   -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
   -DINPUT_opengl=no -DFEATURE_pkg_config=OFF -DFEATURE_vulkan=OFF -DFEATURE_sql=OFF
   -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
@@ -32,7 +38,8 @@ options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
   -DFEATURE_icu=OFF -DFEATURE_glib=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
   -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
-  -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF"
+  -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF
+  $(qt_features_off '-DFEATURE_%s=OFF' inputdialog)"
 # The cache's key: the source version, the options and the compilers.
 compilers=$(grep -E '_COMPILER |FIND_ROOT_PATH |QT_HOST_PATH' "$toolchain"; x86_64-w64-mingw32-g++-posix --version | head -1)
 key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compilers" | sha256sum | cut -c1-12)
