@@ -12,6 +12,10 @@ set -eu
 cache=$1
 mkdir -p "$cache"
 
+# One caller at a time: the two Qts may be built side by side.
+exec 8> "$cache/.source.lock"
+flock 8
+
 # Debian's sources, from the archives the machine already uses.
 if [ -z "$(apt-cache showsrc qt6-base 2> /dev/null)" ]; then
   [ "$(id -u)" = 0 ] || { echo "Add deb-src entries for Debian's archive and run apt-get update (as root)" >&2; exit 1; }

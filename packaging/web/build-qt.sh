@@ -36,6 +36,10 @@ compiler=$(emcc --version | head -1)
 key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compiler" | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-wasm-$key
 
+# One build of each Qt at a time: CI starts them beside its other steps, and
+# a second caller waits for that build to finish rather than starting over.
+exec 9> "$prefix.lock"
+flock -n 9 || { echo "Qt $version for the browser: waiting for the build under way" >&2; flock 9; }
 if [ -f "$prefix/.complete" ]; then
   echo "Qt $version for the browser: reusing $prefix" >&2
   echo "$prefix $tree $emsdk"

@@ -45,6 +45,10 @@ compilers=$(grep -E '_COMPILER |FIND_ROOT_PATH |QT_HOST_PATH' "$toolchain"; x86_
 key=$(printf '%s\n%s\n%s\n' "$version" "$options" "$compilers" | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-mingw-$key
 
+# One build of each Qt at a time: CI starts them beside its other steps, and
+# a second caller waits for that build to finish rather than starting over.
+exec 9> "$prefix.lock"
+flock -n 9 || { echo "Qt $version for Windows: waiting for the build under way" >&2; flock 9; }
 if [ -f "$prefix/.complete" ]; then
   echo "Qt $version for Windows: reusing $prefix" >&2
   echo "$prefix $tree"
