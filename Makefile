@@ -33,12 +33,19 @@ REUSE    := reuse
 BUILD    := build
 JOBS     := -j2
 
-.PHONY: install format-check clang-check tidy package-arm64 package-windows package-web run-web bench-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
+.PHONY: deps-all arm64-arch qt-caches install format-check clang-check tidy package-arm64 package-windows package-web run-web bench-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
 
 all: build
 
 deps:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+
+# Every package that CI's steps install, in one go: CI installs them first,
+# since it then builds the two Qts beside its other steps and apt cannot run
+# beside itself.
+deps-all: deps arm64-arch
+	@$(MAKE) --no-print-directory install-missing \
+	  WANTED="$(DESKTOP) $(PACKAGING) $(CROSS) $(WINDOWS) $(WEB) $(CLANG) $(REUSE) clang-format"
 
 install-missing:
 	@missing=$$(for p in $(WANTED); do \
@@ -158,10 +165,7 @@ tidy: deps
 # qemu-user (the long randomised ones shortened), packaged by CPack with the
 # arm64 libraries' dependencies, checked by lintian and listed.
 ARM64 := $(BUILD)-arm64
-package-arm64: deps
-	@dpkg --print-foreign-architectures | grep -qx arm64 || { \
-	  if [ "$$(id -u)" = 0 ]; then dpkg --add-architecture arm64 && apt-get update -qq; \
-	  else echo "Run: sudo dpkg --add-architecture arm64 && sudo apt-get update"; exit 1; fi; }
+package-arm64: deps arm64-arch
 	@$(MAKE) --no-print-directory install-missing WANTED="$(CROSS) $(PACKAGING)"
 	cmake -S . -B $(ARM64) -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake
@@ -172,6 +176,12 @@ package-arm64: deps
 	file $(ARM64)/varnoskel
 	lintian --fail-on error,warning $(ARM64)/varnoskel_*_arm64.deb
 	dpkg -c $(ARM64)/varnoskel_*_arm64.deb
+
+# Debian's arm64 packages installable beside the machine's own (multiarch).
+arm64-arch:
+	@dpkg --print-foreign-architectures | grep -qx arm64 || { \
+	  if [ "$$(id -u)" = 0 ]; then dpkg --add-architecture arm64 && apt-get update -qq; \
+	  else echo "Run: sudo dpkg --add-architecture arm64 && sudo apt-get update"; exit 1; fi; }
 
 # The Windows x86-64 build: Qt built once from Debian's own qt6-base source
 # with MinGW-w64 into QT_CACHE (outside the tree, reused while its version and
@@ -184,6 +194,13 @@ QT_CACHE := /var/cache/varnoskel
 package-windows: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS)"
 	./packaging/windows/build.sh $(WINDOWS_BUILD) $(QT_CACHE) $(BUILD)
+
+# Both Qts into QT_CACHE, the Windows one and the browser's, as the two
+# targets above and below build them when they are missing.
+qt-caches:
+	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS) $(WEB)"
+	./packaging/windows/build-qt.sh $(QT_CACHE) > /dev/null
+	./packaging/web/build-qt.sh $(QT_CACHE) > /dev/null
 
 # The browser build: Qt for WebAssembly built once from the same Debian source
 # with Debian's emscripten into QT_CACHE (reused as the Windows Qt is), the
