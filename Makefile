@@ -196,11 +196,13 @@ package-windows: build
 	./packaging/windows/build.sh $(WINDOWS_BUILD) $(QT_CACHE) $(BUILD)
 
 # Both Qts into QT_CACHE, the Windows one and the browser's, as the two
-# targets above and below build them when they are missing.
+# targets above and below build them when they are missing; side by side,
+# since each one's configure keeps a single core busy for minutes.
 qt-caches:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS) $(WEB)"
-	./packaging/windows/build-qt.sh $(QT_CACHE) > /dev/null
-	./packaging/web/build-qt.sh $(QT_CACHE) > /dev/null
+	./packaging/windows/build-qt.sh $(QT_CACHE) > /dev/null & windows=$$!; \
+	  ./packaging/web/build-qt.sh $(QT_CACHE) > /dev/null; web=$$?; \
+	  wait $$windows && exit $$web
 
 # The browser build: Qt for WebAssembly built once from the same Debian source
 # with Debian's emscripten into QT_CACHE (reused as the Windows Qt is), the
