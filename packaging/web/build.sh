@@ -28,7 +28,12 @@ version=$(sed -n 's/^project(Varnoskel VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLi
 . "$here/emsdk.sh"
 emsdk_folder "$cache"
 
-"$qt/bin/qt-cmake" -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+# A build folder configured with another Qt (an earlier cache key) starts
+# afresh: its cache and its platform files would go on naming that Qt.
+fresh=
+[ "$(cat "$build/qt-prefix.txt" 2> /dev/null)" = "$qt" ] || fresh=--fresh
+"$qt/bin/qt-cmake" $fresh -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+echo "$qt" > "$build/qt-prefix.txt"
 step cmake --build "$build" -j2 --target varnoskel
 step "$here/package.sh" "$build" "$qt" "$qtsource" "$version"
 if [ -n "$linux" ]; then

@@ -23,9 +23,14 @@ step "$top/packaging/windows/build-qt.sh" "$cache" > "$linux/windows-qt.txt"
 read -r qt qtsource < "$linux/windows-qt.txt"
 version=$(sed -n 's/^project(Varnoskel VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON \
+# A build folder configured with another Qt (an earlier cache key) starts
+# afresh: its cache would go on naming that Qt's files.
+fresh=
+[ "$(cat "$build/qt-prefix.txt" 2> /dev/null)" = "$qt" ] || fresh=--fresh
+cmake $fresh -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNOSKEL_WERROR=ON \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/x86_64-w64-mingw32.cmake" \
   -DVARNOSKEL_WINDOWS_QT="$qt" -DCMAKE_PREFIX_PATH="$qt" -DVARNOSKEL_WINDOWS_QT_SOURCE="$qtsource" > /dev/null
+echo "$qt" > "$build/qt-prefix.txt"
 step cmake --build "$build" -j2
 
 # Wine in a prefix of the build's own. Its background processes start before
