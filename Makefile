@@ -23,9 +23,10 @@ CROSS    := crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-base-private-dev:a
 MINGW      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build dpkg-dev xz-utils
 EMSCRIPTEN := emscripten ninja-build dpkg-dev xz-utils
 # Only for the Windows build: its compilers, Wine to run its tests and its
-# installer, wixl for the MSI, and a virtual display for the installed program.
+# installer, wixl for the MSI, a virtual display for the installed program,
+# and git for the source archive.
 WINDOWS  := $(MINGW) wine wine64 wixl fonts-liberation fonts-dejavu-core qt6-translations-l10n \
-            xvfb xauth xdotool imagemagick
+            xvfb xauth xdotool imagemagick git
 # Only for the browser build: its compiler, Chromium for the checks, and the
 # fonts and Qt's German texts that the page carries with it.
 WEB      := $(EMSCRIPTEN) git chromium python3 fonts-liberation qt6-translations-l10n
@@ -244,9 +245,11 @@ reuse-lint:
 	reuse lint
 
 # The tree follows .clang-format.
+# The files come from git: without it (or outside a clone) the list would be
+# empty and clang-format would check nothing, so a missing list fails.
 format-check:
-	@$(MAKE) --no-print-directory install-missing WANTED="clang-format"
-	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+	@$(MAKE) --no-print-directory install-missing WANTED="clang-format git"
+	files=$$(git ls-files '*.cpp' '*.h') && [ -n "$$files" ] && clang-format --dry-run --Werror $$files
 
 clean:
 	rm -rf $(BUILD)
