@@ -244,9 +244,9 @@ reuse-lint:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(REUSE)"
 	reuse lint
 
-# The tree follows .clang-format.
-# The files come from git: without it (or outside a clone) the list would be
-# empty and clang-format would check nothing, so a missing list fails.
+# The tree follows .clang-format. The files come from git: without it (or
+# outside a clone) the list would be empty and clang-format would check
+# nothing, so an empty list fails.
 format-check:
 	@$(MAKE) --no-print-directory install-missing WANTED="clang-format git"
 	files=$$(git ls-files '*.cpp' '*.h') && [ -n "$$files" ] && clang-format --dry-run --Werror $$files
