@@ -21,19 +21,17 @@ constexpr int kVectors = kLanes / 4;
 struct Avx2 {
   template <bool Normiert, bool Verhulst, int Plots, bool Thin>
   __attribute__((target("avx2"))) static void run(Lanes& l, std::int64_t count, const Plot* plots) {
-    const __m256d one = _mm256_set1_pd(1.0);
     const __m256d top = _mm256_set1_pd(l.top), sy = _mm256_set1_pd(l.sy), height = _mm256_set1_pd(l.height);
     const __m256d zero = _mm256_setzero_pd();
     // Off the picture a lane goes to row -margin, so to cell 0 of the margin.
     const __m256d off = _mm256_set1_pd(-double(l.margin));
     const __m128i last = _mm_set1_epi32(l.last), margin = _mm_set1_epi32(l.margin);
     const Targets<Plots, Thin> targets(l, plots);
-    __m256d b[kVectors], p[kVectors], onePlusP[kVectors], anchor[kVectors], met[kVectors];
+    __m256d b[kVectors], p[kVectors], anchor[kVectors], met[kVectors];
     __m128i offset[kVectors];
     for (int v = 0; v < kVectors; ++v) {
       b[v] = _mm256_loadu_pd(l.b + std::ptrdiff_t{4} * v);
       p[v] = _mm256_loadu_pd(l.p + std::ptrdiff_t{4} * v);
-      onePlusP[v] = _mm256_add_pd(one, p[v]);
       anchor[v] = _mm256_loadu_pd(l.anchor + std::ptrdiff_t{4} * v);
       met[v] = _mm256_castsi256_pd(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(l.met + std::ptrdiff_t{4} * v)));
       offset[v] = margin;
@@ -49,9 +47,7 @@ struct Avx2 {
     for (std::int64_t i = 0; i < count; ++i) {
       if constexpr (Plots > 0 && Thin) ring.writeDue(cells, i, colour);
       for (int v = 0; v < kVectors; ++v) {
-        if constexpr (Normiert)
-          b[v] = _mm256_mul_pd(b[v], _mm256_add_pd(one, _mm256_mul_pd(p[v], _mm256_sub_pd(one, b[v]))));
-        if constexpr (Verhulst) b[v] = _mm256_mul_pd(_mm256_mul_pd(b[v], onePlusP[v]), _mm256_sub_pd(one, b[v]));
+        advance<Normiert, Verhulst>(b[v], p[v]);
         met[v] = _mm256_or_pd(met[v], _mm256_cmp_pd(b[v], anchor[v], _CMP_EQ_OQ));
       }
       if constexpr (Plots > 0) {

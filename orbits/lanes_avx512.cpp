@@ -29,20 +29,18 @@ struct Avx512 {
   template <bool Normiert, bool Verhulst, int Plots, bool Thin>
   __attribute__((target("avx512f,avx512dq,avx512vl,avx2"))) static void run(Lanes& l, std::int64_t count,
                                                                             const Plot* plots) {
-    const __m512d one = _mm512_set1_pd(1.0);
     const __m512d top = _mm512_set1_pd(l.top), sy = _mm512_set1_pd(l.sy), height = _mm512_set1_pd(l.height);
     const __m512d zero = _mm512_setzero_pd();
     // Off the picture a lane goes to row -margin, so to cell 0 of the margin.
     const __m512d off = _mm512_set1_pd(-double(l.margin));
     const __m256i last = _mm256_set1_epi32(l.last), margin = _mm256_set1_epi32(l.margin);
     const Targets<Plots, Thin> targets(l, plots);
-    __m512d b[kVectors], p[kVectors], onePlusP[kVectors], anchor[kVectors];
+    __m512d b[kVectors], p[kVectors], anchor[kVectors];
     __mmask8 met[kVectors];
     __m256i offset[kVectors];
     for (int v = 0; v < kVectors; ++v) {
       b[v] = _mm512_loadu_pd(l.b + std::ptrdiff_t{8} * v);
       p[v] = _mm512_loadu_pd(l.p + std::ptrdiff_t{8} * v);
-      onePlusP[v] = _mm512_add_pd(one, p[v]);
       anchor[v] = _mm512_loadu_pd(l.anchor + std::ptrdiff_t{8} * v);
       met[v] = 0;
       for (int j = 0; j < 8; ++j)
@@ -62,9 +60,7 @@ struct Avx512 {
     for (std::int64_t i = 0; i < count; ++i) {
       if constexpr (Plots > 0 && Thin) ring.writeDue(cells, i, colour);
       for (int v = 0; v < kVectors; ++v) {
-        if constexpr (Normiert)
-          b[v] = _mm512_mul_pd(b[v], _mm512_add_pd(one, _mm512_mul_pd(p[v], _mm512_sub_pd(one, b[v]))));
-        if constexpr (Verhulst) b[v] = _mm512_mul_pd(_mm512_mul_pd(b[v], onePlusP[v]), _mm512_sub_pd(one, b[v]));
+        advance<Normiert, Verhulst>(b[v], p[v]);
         met[v] = __mmask8(met[v] | _mm512_cmp_pd_mask(b[v], anchor[v], _CMP_EQ_OQ));
       }
       if constexpr (Plots > 0) {

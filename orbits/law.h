@@ -18,23 +18,38 @@
 
 namespace orbits {
 
-template <bool Normiert, bool Verhulst>
-double step(double bestand, double p) {
+// One step of the law, in place, for a double, a vector of doubles (the
+// kernels' lanes, with the same IEEE operations in each lane) or a wider
+// number type. (In place: a vector returned by value would cross calls
+// otherwise with and without AVX, which GCC warns of.)
+template <bool Normiert, bool Verhulst, typename T>
+[[gnu::always_inline]] inline void advance(T& bestand, const T& p) {
   if constexpr (Normiert) bestand = bestand * (1 + p * (1 - bestand));
   if constexpr (Verhulst) bestand = bestand * (1 + p) * (1 - bestand);
-  return bestand;
 }
 
-// The derivative of the step at `bestand`, by the chain rule where both
-// laws apply.
-template <bool Normiert, bool Verhulst>
-double slope(double bestand, double p) {
-  double d = 1;
+// The derivative of the step at `bestand` into `d`, by the chain rule where
+// both laws apply.
+template <bool Normiert, bool Verhulst, typename T>
+[[gnu::always_inline]] inline void slopeAt(T bestand, const T& p, T& d) {
+  d = T{} + 1;
   if constexpr (Normiert) {
     d = 1 + p - 2 * p * bestand;
-    bestand = step<true, false>(bestand, p);
+    advance<true, false>(bestand, p);
   }
-  if constexpr (Verhulst) d *= (1 + p) * (1 - 2 * bestand);
+  if constexpr (Verhulst) d = d * ((1 + p) * (1 - 2 * bestand));
+}
+
+// The same for a number.
+template <bool Normiert, bool Verhulst, typename T>
+T step(T bestand, const T& p) {
+  advance<Normiert, Verhulst>(bestand, p);
+  return bestand;
+}
+template <bool Normiert, bool Verhulst, typename T>
+T slope(const T& bestand, const T& p) {
+  T d;
+  slopeAt<Normiert, Verhulst>(bestand, p, d);
   return d;
 }
 
