@@ -26,6 +26,7 @@
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
+#include "orbits/start.h"
 
 QWidget* layout::widget(const Ui::Form1& ui, const Row& row) {
   return std::visit([&](auto member) -> QWidget* { return ui.*member; }, row.member);
@@ -87,7 +88,7 @@ Ui::Form1 createControls(QMainWindow& window) {
                       : row.in == In::PA ? static_cast<QWidget*>(ui.picAusgabe)
                                          : client;
     auto* surface = qobject_cast<forms::PictureBox*>(parent);
-    const QString text = QString::fromUtf8(row.text ? row.text : "");
+    const QString& text = row.text;
     const QRect geometry(twips(row.left), twips(row.top), twips(row.width), twips(row.height));
 
     QWidget* widget = std::visit(
@@ -169,7 +170,7 @@ Ui::Form1 createControls(QMainWindow& window) {
   ui.HScroll1->setRange(1, 99);
   ui.HScroll1->setSingleStep(1);
   ui.HScroll1->setPageStep(1);
-  ui.HScroll1->setValue(10);
+  ui.HScroll1->setValue(orbits::kStartHundertstel);
   ui.HScroll1->setFocusPolicy(Qt::StrongFocus);  // a stop in the keyboard order, moved by the arrow keys
   ui.Picture1->paintPicture(formulaImage(ui.Picture1->devicePixelRatioF()));
   ui.txtVorlauf->raise();  // it sits on the end of the check box's caption

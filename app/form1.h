@@ -8,7 +8,7 @@
 //   diagram/  the frame and "x", the sweep "Start", pause, pen width, scroll bar
 //   zoom/     "Fenster"/"X" selection, p limits by mouse, readout, history
 //   help/     hover help line and the about box
-//   inspector/  the orbit window that "B" opens
+//   inspector/  the lesson windows that "B", "L" and "F" open
 // Each event handler is one line that hands the event to its piece; the
 // keys beyond the layout are in app/keys.cpp.
 #pragma once
@@ -31,8 +31,10 @@ namespace inspector {
 class OrbitWindow;
 class LyapunovWindow;
 class FeigenbaumWindow;
-struct OrbitSettings;
 }  // namespace inspector
+namespace analysis {
+struct OrbitSettings;
+}
 
 struct Form1Probe;
 
@@ -99,5 +101,5 @@ class Form1 : public QMainWindow {
   void bildKopieren();
   void bildSpeichern();
   double markerSpalte() const;
-  inspector::OrbitSettings bahnEinstellungen(double bahnP) const;
+  analysis::OrbitSettings bahnEinstellungen(double bahnP) const;
 };

@@ -37,7 +37,7 @@ void Form1::bahnZeigen() {
   const std::optional<double> pointer = ui.picAusgabe->pointerX();
   const double at = pointer ? *pointer : markerSpalte();
   if (!bahnFenster) {
-    bahnFenster = new inspector::OrbitWindow(this);
+    bahnFenster = new inspector::OrbitWindow(this, ui.picAusgabe);
     // The exponent over p marks the orbit's p.
     connect(bahnFenster, &inspector::OrbitWindow::ended, this, [this] {
       if (lyapunovFenster && !lyapunovFenster->computing()) lyapunovFenster->redraw();
@@ -48,19 +48,19 @@ void Form1::bahnZeigen() {
 
 void Form1::lyapunovZeigen() {
   if (!lyapunovFenster) {
-    lyapunovFenster = new inspector::LyapunovWindow(this, [this]() -> std::optional<double> {
+    lyapunovFenster = new inspector::LyapunovWindow(this, ui.picAusgabe, [this]() -> std::optional<double> {
       if (bahnFenster && bahnFenster->isVisible()) return bahnFenster->settings().p;
       return std::nullopt;
     });
   }
   std::vector<double> columns(static_cast<std::size_t>(support::kColumns));
   for (std::int32_t k = 0; k < support::kColumns; ++k) columns[std::size_t(k)] = fenster.spalteP(k);
-  lyapunovFenster->request(bahnEinstellungen(fenster.links), std::move(columns));
+  lyapunovFenster->request(diagram::readStart(inputBoxes()), std::move(columns));
 }
 
 void Form1::feigenbaumZeigen() {
   if (!feigenbaumFenster) {
-    feigenbaumFenster = new inspector::FeigenbaumWindow(this);
+    feigenbaumFenster = new inspector::FeigenbaumWindow(this, ui.picAusgabe);
     // "Fenster" of a row: the limit boxes as if typed, then drawn.
     connect(feigenbaumFenster, &inspector::FeigenbaumWindow::windowChosen, this,
             [this](double links, double rechts, double xMin, double xMax) {
@@ -80,21 +80,11 @@ double Form1::markerSpalte() const {
   return at;
 }
 
-// What Start would read now, without writing anything back; the X range
-// and the column width are those of the window on display.
-inspector::OrbitSettings Form1::bahnEinstellungen(double bahnP) const {
-  const diagram::StartSettings start = diagram::readStart(inputBoxes());
-  inspector::OrbitSettings s;
-  s.p = bahnP;
-  s.startwert = start.startwert;
-  s.bis = start.bis;
-  s.gelbAb = start.gelbAb;
-  s.vorlaufBis = start.vorlaufBis;
-  s.normiert = start.normiert;
-  s.verhulst = start.verhulst;
-  s.xMin = fenster.xMin;
-  s.xMax = fenster.xMax;
-  s.schritt = fenster.schritt();
+// What Start would read now, without writing anything back, in the window
+// on display (its X range and column width).
+analysis::OrbitSettings Form1::bahnEinstellungen(double bahnP) const {
+  analysis::OrbitSettings s{diagram::readStart(inputBoxes()), bahnP};
+  s.fenster = fenster;
   return s;
 }
 

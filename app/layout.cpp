@@ -6,13 +6,24 @@
 
 #include "forms/overlays.h"
 #include "forms/picturebox.h"
+#include "orbits/start.h"
 
 namespace layout {
+
+namespace {
+// The texts of the boxes that show a setting: its default.
+QString shown(double value) { return QString::number(value); }
+}  // namespace
 
 #define M(name) &Ui::Form1::name, #name
 
 // clang-format off
 const std::vector<Row>& rows() {
+  using orbits::kStartFenster;
+  static const QString links = shown(kStartFenster.links), rechts = shown(kStartFenster.rechts),
+                       xMin = shown(kStartFenster.xMin), xMax = shown(kStartFenster.xMax),
+                       startwert = shown(orbits::startwertOf(orbits::kStartHundertstel)), von = shown(orbits::kVon),
+                       bis = shown(orbits::kBis), vorlauf = shown(orbits::kVorlauf);
   static const std::vector<Row> table = {
     {M(Picture1),   In::W,  nullptr,              480,  120, 7215, 1455, kWindowBack, kWindowText, 0, 0, 15,
      nullptr, "Die beiden Formen der Iteration"},
@@ -24,7 +35,7 @@ const std::vector<Row>& rows() {
      nullptr, "Eingaben"},
     {M(Text2),      In::P2, "Startwert",          120,  120,  975,  525, kDefault, kDefault, 9.75, ReadOnly | Center | Caption, 27,
      "Startwert für X", nullptr},
-    {M(txtStart),   In::P2, "0.1",                120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26,
+    {M(txtStart),   In::P2, startwert,            120,  600,  975,  330, kLightYellow, kDefault, 9.75, ReadOnly | Center, 26,
      nullptr, "Startwert"},
     {M(HScroll1),   In::P2, nullptr,              120,  960,  975,  270, kDefault, kDefault, -1, 0, 28,
      nullptr, "Startwert wählen"},
@@ -32,9 +43,9 @@ const std::vector<Row>& rows() {
      nullptr, "Trennlinie"},
     {M(Text3),      In::P2, "X  von..    bis..", 1320,    0, 1095,  285, kDefault, kDefault, 8.25, NoBorder | Caption, 29,
      nullptr, "X von, bis"},
-    {M(txtXMIN),    In::P2, "0",                 1320,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 31,
+    {M(txtXMIN),    In::P2, xMin,                1320,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 31,
      nullptr, "X von"},
-    {M(txtXMAX),    In::P2, "1.5",               1920,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 30,
+    {M(txtXMAX),    In::P2, xMax,                1920,  240,  615,  315, kNavy, kWhite, 9, ReadOnly | Center | Bold, 30,
      nullptr, "X bis"},
     {M(Command8),   In::P2, "Fenster",           1320,  600,  855,  345, kLightYellow, kDefault, 8.25, 0, 32,
      "Fenster zur maßstabstreuen Vergrößerung wählen", nullptr},
@@ -50,15 +61,15 @@ const std::vector<Row>& rows() {
      "Darstellung start, Punkte werden gesetzt ab Iteration ", "Start"},
     {M(Text4),      In::P2, "von",               3840,  120,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 22,
      nullptr, "von"},
-    {M(txtVon),     In::P2, "100",               4200,  120,  495,  285, kLightYellow, kDefault, 8.25, 0, 23,
+    {M(txtVon),     In::P2, von,                 4200,  120,  495,  285, kLightYellow, kDefault, 8.25, 0, 23,
      "Anzahl der Iterationen bevor gezeichnet wird, direkt hier eingeben", nullptr},
     {M(Text5),      In::P2, "bis",               3840,  360,  255,  285, kDefault, kDefault, 9, NoBorder | Right | Caption, 24,
      nullptr, "bis"},
-    {M(txtBis),     In::P2, "200",               4200,  360,  495,  285, kLightYellow, kDefault, 8.25, 0, 25,
+    {M(txtBis),     In::P2, bis,                 4200,  360,  495,  285, kLightYellow, kDefault, 8.25, 0, 25,
      "Gesamtzahl der Iterationen für jedes p direkt hier eingeben", nullptr},
     {M(chkVorlauf), In::P2, "mit den ersten ",   2760,  720, 1935,  495, kLightYellow, kDefault, 9.75, Selected, 19,
      "Den Anfang der Bestandsfolge zeigen", nullptr},
-    {M(txtVorlauf), In::P2, "12",                4200,  840,  495,  285, kDefault, kDefault, 9.75, Center, 21,
+    {M(txtVorlauf), In::P2, vorlauf,             4200,  840,  495,  285, kDefault, kDefault, 9.75, Center, 21,
      nullptr, "Anzahl der ersten Iterationen"},
     {M(Command7),   In::W,  "i",                  240,  120,  255,  570, kLightYellow, kDefault, 8.25, 0, 13,
      nullptr, "Programmiert von"},
@@ -90,11 +101,11 @@ const std::vector<Row>& rows() {
      nullptr, "p"},
     {M(Line2),      In::PA, nullptr,              360, 3960, 12000, 3960, kDefault, kViolet, -1, 0, -1,
      nullptr, "Fadenkreuz"},
-    {M(txtLinks),   In::W,  "0",                  480, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold, 1,
+    {M(txtLinks),   In::W,  links,                480, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold, 1,
      "linke Intervallgrenze für p", nullptr},
     {M(txtHilfe),   In::W,  "Hilfe",             1440, 8880, 10095,  405, kLightYellow, kDefault, 12, Center, 5,
      nullptr, "Hilfe"},
-    {M(txtRechts),  In::W,  "3",                11520, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold | Right, 2,
+    {M(txtRechts),  In::W,  rechts,             11520, 8880,  975,  375, kNavy, kWhite, 12, Flat | Bold | Right, 2,
      "rechte Intervallgrenze für p", nullptr},
     // The two marks at the ends of the p axis: red like the grid.
     {M(Shape1),     In::W,  nullptr,              360, 8640,  135,  615, kPaletteRed, kWindowText, -1, 0, -1,

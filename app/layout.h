@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QRgb>
+#include <QString>
 #include <variant>
 #include <vector>
 
@@ -54,7 +55,7 @@ struct Row {
   Member member;
   const char* name;
   In in;
-  const char* text;
+  QString text;                  // the design text; a null string for none
   int left, top, width, height;  // twips; for a line the end points x1, y1, x2, y2
   QRgb back, fore;
   double points;

@@ -87,7 +87,7 @@ void writeJson(const QString& path) {
 }
 
 using Window = Grenzen;
-constexpr Window kStartWindow = support::kStartFenster;
+constexpr Window kStartWindow = orbits::kStartFenster;
 // Deep in the period-doubling cascade, as after a few zooms.
 constexpr Window kCascade{2.44, 2.58, .9, 1.35};
 // The chaotic bands, where little repeats.
@@ -115,7 +115,7 @@ double bareIteration(const Form1Probe& form, int bis) {
   for (int spalte = 0; spalte < orbits::kColumns; ++spalte) {
     const double p = form.fenster.links + spalte * schritt;
     double bestand = form.startwert;
-    for (int iteration = 0; iteration <= bis; ++iteration) bestand = bestand * (1 + p * (1 - bestand));
+    for (int iteration = 0; iteration <= bis; ++iteration) bestand = orbits::step<true, false>(bestand, p);
     sink += bestand;
   }
   volatile double keep = sink;
@@ -140,7 +140,7 @@ std::vector<double> speedUps(Form1Probe& form, const Window& w, const char* von,
 std::vector<double> kernelPerCore(const Form1Probe& form, int bis, orbits::Arithmetic arithmetic, int runs) {
   orbits::ColumnSettings s;
   s.startwert = form.startwert;
-  s.steps = bis + 1;
+  s.bis = bis;
   s.vorlaufBis = 12;
   s.gelbAb = 1;
   s.mapping = form.picAusgabe->pixelMapping();
@@ -195,11 +195,10 @@ double pausedCpuShare(Form1Probe& form) {
 // The orbit window at a chaotic p, von 100, bis 10^6: from the request to
 // the picture drawn and on screen. And the bare iteration of the same orbit.
 constexpr std::int64_t kOrbitBis = 1000000;
-inspector::OrbitSettings orbitSettings() {
-  inspector::OrbitSettings s;
+analysis::OrbitSettings orbitSettings() {
+  analysis::OrbitSettings s;
   s.p = 2.9;
   s.bis = kOrbitBis;
-  s.gelbAb = 101;
   return s;
 }
 
@@ -215,9 +214,9 @@ double orbitWindowMs(inspector::OrbitWindow& window) {
 
 double bareOrbitMs() {
   const auto start = Clock::now();
-  const inspector::OrbitSettings s = orbitSettings();
+  const analysis::OrbitSettings s = orbitSettings();
   double bestand = s.startwert;
-  for (std::int64_t iteration = 0; iteration <= s.bis; ++iteration) bestand = bestand * (1 + s.p * (1 - bestand));
+  for (std::int64_t iteration = 0; iteration <= s.bis; ++iteration) bestand = orbits::step<true, false>(bestand, s.p);
   volatile double keep = bestand;
   (void)keep;
   return seconds(start) * 1e3;
@@ -313,7 +312,7 @@ int main(int argc, char* argv[]) {
          kernelPerCore(form, 50000, orbits::Arithmetic::Plain, 5));
   std::printf("(the fastest kernel here: %s)\n", orbits::fastestArithmetic());
 
-  inspector::OrbitWindow orbitWindow(&form.window);
+  inspector::OrbitWindow orbitWindow(&form.window, form.picAusgabe);
   orbitWindowMs(orbitWindow);  // its worker starts
   report("orbit_window_ms", "orbit window (von 100, bis 1e6), computed, drawn", "ms",
          repeat(15, [&] { return orbitWindowMs(orbitWindow); }));

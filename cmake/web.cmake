@@ -7,7 +7,6 @@
 # thread beyond the browser's count of cores, as Qt's threads need one for
 # the window's own. The kernel's vectors as WebAssembly's.
 target_compile_options(varnoskel_orbits PRIVATE -msimd128)
-target_compile_options(varnoskel_inspector PRIVATE -msimd128)
 target_link_options(varnoskel PRIVATE
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sINITIAL_MEMORY=268435456 -sMINIFY_HTML=0
   "-sPTHREAD_POOL_SIZE=navigator.hardwareConcurrency+1")

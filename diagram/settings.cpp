@@ -15,15 +15,6 @@ namespace diagram {
 
 namespace {
 
-// Counters are whole numbers: "counter > von" holds from floor(von) + 1 on,
-// "counter < n" below ceil(n). Far beyond any 32-bit counter is the same as
-// never.
-constexpr double kNever = 0x1p62;
-std::int64_t firstAbove(double von) { return von >= kNever ? std::int64_t(kNever) : std::int64_t(std::floor(von)) + 1; }
-std::int64_t countBelow(double n) {
-  return n <= 0 ? 0 : n >= kNever ? std::int64_t(kNever) : std::int64_t(std::ceil(n));
-}
-
 double number(const QLineEdit* box) { return support::numberFromText(box->text()); }
 
 }  // namespace
@@ -37,21 +28,21 @@ void LimitBoxes::write(const Grenzen& grenzen) const {
   txtXMAX->setText(support::qTextFromDouble(grenzen.xMax));
 }
 
-StartSettings readStart(const InputBoxes& boxes) {
-  StartSettings s;
+orbits::StartSettings readStart(const InputBoxes& boxes) {
+  orbits::StartSettings s;
   s.fenster = boxes.limits.read();
   s.von = std::max(number(boxes.txtVon), 0.0);
   s.bis = support::roundToInt32(number(boxes.txtBis));
-  if (s.bis <= s.von) s.bis = support::roundToInt32(s.von + 1);
-  s.gelbAb = firstAbove(s.von);
-  s.vorlaufBis = boxes.chkVorlauf->checkState() == Qt::Checked ? countBelow(number(boxes.txtVorlauf)) : 0;
+  if (double(s.bis) <= s.von) s.bis = support::roundToInt32(s.von + 1);
+  s.gelbAb = orbits::firstAbove(s.von);
+  s.vorlaufBis = boxes.chkVorlauf->checkState() == Qt::Checked ? orbits::countBelow(number(boxes.txtVorlauf)) : 0;
   s.startwert = startwert(boxes.HScroll1);
   s.normiert = boxes.optR->isChecked();
   s.verhulst = boxes.optV->isChecked();
   return s;
 }
 
-double startwert(const QScrollBar* HScroll1) { return HScroll1->value() / 100.0; }
+double startwert(const QScrollBar* HScroll1) { return orbits::startwertOf(HScroll1->value()); }
 
 void showStartValue(const QScrollBar* HScroll1, QLineEdit* txtStart) {
   txtStart->setText(support::localeText(startwert(HScroll1)));

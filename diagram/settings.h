@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "support/grenzen.h"
+#include "orbits/start.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -39,17 +39,7 @@ struct InputBoxes {
 // What Start reads, as it reads it: von at least 0 and bis a 32-bit count
 // above it, the first counter drawn yellow, and the number of lead-in points
 // (0 unless checked).
-struct StartSettings {
-  Grenzen fenster;
-  double von = 0;
-  std::int32_t bis = 0;
-  std::int64_t gelbAb = 0;
-  std::int64_t vorlaufBis = 0;
-  double startwert = 0;
-  bool normiert = true, verhulst = false;
-};
-
-StartSettings readStart(const InputBoxes& boxes);
+orbits::StartSettings readStart(const InputBoxes& boxes);
 
 // The start value X0: the scroll bar's value in hundredths.
 double startwert(const QScrollBar* HScroll1);

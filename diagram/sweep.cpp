@@ -54,8 +54,7 @@ class Sweep::Run {
   const Controls& ui;
   const Window& w;
   Record& r;
-  std::int32_t bis = 0;
-  std::int64_t gelbAb = 0;
+  orbits::Iteration started;  // as the run read it at its start
   orbits::ColumnRun current;  // what the column at hand draws, from the state as it stands now
   // The marker and the pen are set when someone can see them: before events
   // are processed and at the end. `owed` says a column has moved on since.
@@ -111,11 +110,10 @@ bool Sweep::Run::begin() {
   ui.picAusgabe->hold();
   if (!yield()) return false;
   w.pause.resume();
-  const StartSettings read = readStart(ui.inputs);
-  bis = read.bis;
-  gelbAb = read.gelbAb;
+  const orbits::StartSettings read = readStart(ui.inputs);
+  started = read;
   ui.inputs.txtVon->setText(support::qTextFromDouble(read.von));
-  ui.inputs.txtBis->setText(support::qTextFromDouble(bis));
+  ui.inputs.txtBis->setText(support::qTextFromDouble(double(read.bis)));
   r.startwert = read.startwert;
   w.fenster = read.fenster;
   w.frame.setzeKoordinaten(w.fenster);
@@ -134,12 +132,10 @@ bool Sweep::Run::begin() {
 // The start value and the counts stay as the run read them; the lead-in, the
 // growth form, the pen and the window on display are taken as they stand.
 orbits::ColumnRun Sweep::Run::inputs() const {
-  const StartSettings now = readStart(ui.inputs);
+  const orbits::StartSettings now = readStart(ui.inputs);
   orbits::ColumnRun run;
-  run.settings.startwert = r.startwert;
-  run.settings.steps = std::int64_t{bis} + 1;
+  static_cast<orbits::Iteration&>(run.settings) = started;
   run.settings.vorlaufBis = now.vorlaufBis;
-  run.settings.gelbAb = gelbAb;
   run.settings.normiert = now.normiert;
   run.settings.verhulst = now.verhulst;
   run.settings.thin = int(ui.picAusgabe->penPixels(1));
@@ -194,7 +190,7 @@ void Sweep::Run::drawColumn(const orbits::ColumnPixels& column) {
     ui.picAusgabe->drawStrip(column.firstX(), column.strips, column.height, column.rows(), column.stride());
   r.bestand = column.bestand;
   // Every lead-in or orbit point sets the pen back to 1 after itself.
-  pen = current.settings.vorlaufBis > 0 || bis >= gelbAb ? 1 : w.pen.strich();
+  pen = current.settings.vorlaufBis > 0 || started.bis >= started.gelbAb ? 1 : w.pen.strich();
   owed = true;
 }
 

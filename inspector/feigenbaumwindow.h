@@ -12,21 +12,21 @@
 
 #include <QLabel>
 #include <QTableWidget>
-#include <QWidget>
 
-#include "inspector/feigenbaum.h"
+#include "analysis/cascade.h"
+#include "inspector/lessonwindow.h"
 
 namespace inspector {
 
-class FeigenbaumWindow : public QWidget {
+class FeigenbaumWindow : public LessonWindow {
   Q_OBJECT
 
  public:
-  explicit FeigenbaumWindow(QWidget* owner);
+  FeigenbaumWindow(QWidget* owner, const QWidget* keepFree);
 
   // Opens it for the form shown (the X of the windows it offers).
   void showFor(bool normiert);
-  const Cascade& shownCascade() const { return m_cascade; }
+  const analysis::Cascade& shownCascade() const { return m_cascade; }
   // The table as text: a line of headings, a line per row, tab-separated,
   // the numbers as the program writes them.
   QString tableText() const;
@@ -36,9 +36,14 @@ class FeigenbaumWindow : public QWidget {
   // "Fenster" of a row: the limit boxes to set, and the window to draw.
   void windowChosen(double links, double rechts, double xMin, double xMax);
 
+ protected:
+  void finished() override {}
+  void copy() override;
+  void place() override;
+
  private:
-  Cascade m_cascade;
-  bool m_normiert = true, m_placed = false;
+  analysis::Cascade m_cascade;
+  bool m_normiert = true;
   QTableWidget* m_table;
   QLabel* m_note;
 };

@@ -42,8 +42,9 @@ std::pair<double, double> curveRange(const std::vector<double>& exponents) {
   return {std::min(lo, -0.5), std::max(hi, 0.5)};
 }
 
-QImage lyapunovPicture(const OrbitSettings& s, const std::vector<double>& columns, const std::vector<double>& exponents,
-                       std::optional<double> marker, const QFont& font, qreal ratio, QSize size) {
+QImage lyapunovPicture(const orbits::Iteration& s, const std::vector<double>& columns,
+                       const std::vector<double>& exponents, std::optional<double> marker, const QFont& font,
+                       qreal ratio, QSize size) {
   size = size.expandedTo(kCurveLeast);
   QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);

@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "inspector/orbit.h"
+#include "orbits/start.h"
 
 namespace inspector {
 
@@ -25,7 +25,7 @@ QRectF curvePanel(QSize size);
 // with 0 among them, at most down to -3 (the superstable points go to -inf).
 std::pair<double, double> curveRange(const std::vector<double>& exponents);
 
-QImage lyapunovPicture(const OrbitSettings& settings, const std::vector<double>& columns,
+QImage lyapunovPicture(const orbits::Iteration& settings, const std::vector<double>& columns,
                        const std::vector<double>& exponents, std::optional<double> marker, const QFont& font,
                        qreal ratio, QSize size);
 

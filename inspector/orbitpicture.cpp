@@ -35,8 +35,8 @@ QString number(double value) { return QLocale().toString(value, 'g', 6); }
 
 // The X range of both panels, lower end first; false without a finite extent.
 bool range(const OrbitSettings& s, double& lo, double& hi) {
-  lo = std::min(s.xMin, s.xMax);
-  hi = std::max(s.xMin, s.xMax);
+  lo = std::min(s.fenster.xMin, s.fenster.xMax);
+  hi = std::max(s.fenster.xMin, s.fenster.xMax);
   return std::isfinite(lo) && std::isfinite(hi - lo) && hi > lo;
 }
 
@@ -146,7 +146,7 @@ void labels(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const O
 
 }  // namespace
 
-QString lawName(const OrbitSettings& s) {
+QString lawName(const orbits::Iteration& s) {
   // The option buttons choose exactly one law.
   return s.verhulst ? QStringLiteral("Verhulst: X · (1 + p) · (1 − X)")
                     : QStringLiteral("normiert: X · (1 + p · (1 − X))");

@@ -13,9 +13,12 @@
 #include <QRectF>
 #include <QString>
 
-#include "inspector/orbit.h"
+#include "analysis/orbit.h"
 
 namespace inspector {
+
+using analysis::Orbit;
+using analysis::OrbitSettings;
 
 // Logical pixels of the picture, as the window would like it and as small
 // as it stays legible: side by side, and one panel above the other.
@@ -32,7 +35,7 @@ struct PictureLayout {
 PictureLayout pictureLayout(QSize size = kWide);
 
 // The growth law's name and formula.
-QString lawName(const OrbitSettings& settings);
+QString lawName(const orbits::Iteration& settings);
 // The line naming the orbit, and the line of figures ("Periode 4 ...").
 QString heading(const OrbitSettings& settings);
 QString figures(const Orbit& orbit);

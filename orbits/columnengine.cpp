@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <bit>
 
-#include "orbits/handover.h"
 #include "support/bits.h"
+#include "support/handover.h"
 
 namespace orbits {
 

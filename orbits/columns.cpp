@@ -16,7 +16,7 @@ namespace orbits {
 
 bool operator==(const ColumnSettings& a, const ColumnSettings& b) {
   return support::bitCast<std::uint64_t>(a.startwert) == support::bitCast<std::uint64_t>(b.startwert) &&
-         a.steps == b.steps && a.vorlaufBis == b.vorlaufBis && a.gelbAb == b.gelbAb && a.normiert == b.normiert &&
+         a.bis == b.bis && a.vorlaufBis == b.vorlaufBis && a.gelbAb == b.gelbAb && a.normiert == b.normiert &&
          a.verhulst == b.verhulst && a.thin == b.thin && a.pen == b.pen && a.mapping == b.mapping;
 }
 
@@ -49,8 +49,7 @@ struct Plain {
     for (int k = 0; k < kLanes; ++k) offset[k] = l.margin + (Plots > 0 && Thin ? targets.offset(k) : 0);
     for (std::int64_t i = 0; i < count; ++i) {
       for (int v = 0; v < kVectors; ++v) {
-        if constexpr (Normiert) b[v] = b[v] * (1 + p[v] * (1 - b[v]));
-        if constexpr (Verhulst) b[v] = b[v] * (1 + p[v]) * (1 - b[v]);
+        advance<Normiert, Verhulst>(b[v], p[v]);
         met[v] |= b[v] == anchor[v];
       }
       if constexpr (Plots > 0) {
@@ -101,7 +100,7 @@ lanes::Block blockFor(Arithmetic arithmetic) {
 // When every lane is stuck (see Law::stuck), the rest of the columns can be
 // skipped: the final values are already those of the whole loop.
 bool stuck(const ColumnSettings& s, const lanes::Lanes& l) {
-  const Law law{s.normiert, s.verhulst};
+  const Law law = s.law();
   for (int k = 0; k < kSideBySide; ++k)
     if (!law.stuck(l.b[k], l.p[k])) return false;
   return true;
@@ -148,12 +147,14 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
 
   // The counters fall into stretches that draw the same (see Counters).
   const lanes::Block block = blockFor(arithmetic);
-  const Counters counters{s.vorlaufBis, s.gelbAb};
-  const std::int64_t lead = std::clamp<std::int64_t>(s.vorlaufBis, 0, s.steps);
-  const std::int64_t gelb = std::clamp<std::int64_t>(s.gelbAb, 0, s.steps);
-  const std::int64_t cuts[] = {0, std::min(lead, gelb), std::max(lead, gelb), s.steps};
-  lanes::Cycles cycles(l, Law{s.normiert, s.verhulst});
+  const Counters counters = s.counters();
+  const std::int64_t steps = s.steps();
+  const std::int64_t lead = std::clamp<std::int64_t>(s.vorlaufBis, 0, steps);
+  const std::int64_t gelb = std::clamp<std::int64_t>(s.gelbAb, 0, steps);
+  const std::int64_t cuts[] = {0, std::min(lead, gelb), std::max(lead, gelb), steps};
+  lanes::Cycles cycles(l, s.law());
   bool settled = false;
+  std::int64_t iterated = 0;
   for (int stretch = 0; stretch < 3 && !settled; ++stretch) {
     lanes::Plot plots[2];
     int plotCount = 0;
@@ -162,12 +163,13 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
     const std::int64_t end = cuts[stretch + 1];
     for (std::int64_t counter = cuts[stretch]; counter < end;) {
       if (repeats == Repeats::Skipped && cycles.allKnown() && cycles.pays(counter, end)) {
-        cycles.finish(counter, end, plots, plotCount);
+        iterated += cycles.finish(counter, end, plots, plotCount);
         break;
       }
       const std::int64_t n = std::min(kBlock, end - counter);
       block(l, n, s.normiert, s.verhulst, plots, plotCount);
       counter += n;
+      iterated += n;
       if ((settled = stuck(s, l))) break;
       if (repeats == Repeats::Skipped) cycles.look(counter);
       if (!keepGoing()) return false;
@@ -182,6 +184,7 @@ bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnP
     column.batch = cells;
     column.offset = std::ptrdiff_t{k} * l.laneCells;
     column.bestand = l.b[k];
+    column.iterated = iterated;
   }
   return true;
 }

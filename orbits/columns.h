@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "support/grenzen.h"
+#include "orbits/start.h"
 #include "support/pixelmapping.h"
 
 namespace orbits {
@@ -23,13 +23,9 @@ using support::kColumns;
 // Orbits computed side by side in one batch.
 constexpr int kSideBySide = 16;
 
-// Everything a column's pixels depend on, apart from its p.
-struct ColumnSettings {
-  double startwert = 0.1;
-  std::int64_t steps = 0;       // bis + 1: counters 0 ... bis
-  std::int64_t vorlaufBis = 0;  // cyan lead-in points for counters below this
-  std::int64_t gelbAb = 0;      // yellow orbit points from this counter on
-  bool normiert = true, verhulst = false;
+// Everything a column's pixels depend on, apart from its p: the iteration,
+// the pens and the pixel rule.
+struct ColumnSettings : Iteration {
   int thin = 1, pen = 1;  // lead-in points; start value and orbit points (image pixels)
   support::PixelMapping mapping;
 
@@ -50,6 +46,9 @@ struct ColumnPixels {
   std::shared_ptr<const std::vector<std::uint32_t>> batch;  // empty: not computed
   std::ptrdiff_t offset = 0;                                // where this column's cells begin in it
   double bestand = 0;                                       // the orbit value the column ended with
+  // The steps its batch iterated, the skipped ones left out: where every
+  // orbit of the batch repeats itself, a small share of settings.steps.
+  std::int64_t iterated = 0;
 
   explicit operator bool() const { return batch != nullptr; }
   std::ptrdiff_t stride() const { return margin + height + margin; }

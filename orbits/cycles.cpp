@@ -3,21 +3,18 @@
 
 #include "orbits/cycles.h"
 
-#include <bit>
+#include <algorithm>
 #include <limits>
-
-#include "support/bits.h"
 
 namespace orbits::lanes {
 
 namespace {
 constexpr double kNoAnchor = std::numeric_limits<double>::quiet_NaN();  // equals nothing
-bool same(double a, double b) { return support::bitCast<std::uint64_t>(a) == support::bitCast<std::uint64_t>(b); }
 }  // namespace
 
 Cycles::Cycles(Lanes& l, const Law& law) : m_l(l), m_law(law) {
   for (int k = 0; k < kLanes; ++k) {
-    m_l.anchor[k] = kNoAnchor;
+    m_l.anchor[k] = m_finder[k].anchor()[0];
     m_l.met[k] = 0;
   }
 }
@@ -25,31 +22,31 @@ Cycles::Cycles(Lanes& l, const Law& law) : m_l(l), m_law(law) {
 // The smallest number of steps after which the orbit from `anchor` returns
 // to it bit for bit, if it does within `most` steps; 0 otherwise (+0 and -0
 // compare equal, but are not the same value).
-std::int64_t Cycles::periodFrom(double anchor, std::int64_t most, double p) const {
-  double x = anchor;
+std::int64_t Cycles::periodFrom(const CycleFinder<1>& finder, std::int64_t most, double p) const {
+  double x = finder.anchor()[0];
   for (std::int64_t j = 1; j <= most; ++j) {
     x = m_law.step(x, p);
-    if (same(x, anchor)) return j;
+    if (finder.meets({x})) return j;
   }
   return 0;
 }
 
+// The kernels flag a meeting; the step it came at is found from the anchor.
 void Cycles::look(std::int64_t counter) {
-  ++m_blocks;
-  const bool reanchor = std::has_single_bit(static_cast<std::uint64_t>(m_blocks));
   for (int k = 0; k < kLanes; ++k) {
-    if (m_period[k]) continue;
+    CycleFinder<1>& finder = m_finder[k];
+    if (finder.period()) continue;
+    std::int64_t metAt = 0;
     if (m_l.met[k]) {
       m_l.met[k] = 0;
-      if ((m_period[k] = periodFrom(m_l.anchor[k], counter - m_anchoredAt[k], m_l.p[k]))) {
-        m_l.anchor[k] = kNoAnchor;
-        --m_unknown;
-        continue;
-      }
+      const std::int64_t j = periodFrom(finder, counter - finder.anchoredAt(), m_l.p[k]);
+      if (j) metAt = finder.anchoredAt() + j;
     }
-    if (reanchor) {
-      m_l.anchor[k] = m_l.b[k];
-      m_anchoredAt[k] = counter;
+    if (finder.look(counter, {m_l.b[k]}, metAt)) {
+      m_l.anchor[k] = kNoAnchor;
+      --m_unknown;
+    } else {
+      m_l.anchor[k] = finder.anchor()[0];
     }
   }
 }
@@ -63,7 +60,8 @@ bool Cycles::pays(std::int64_t counter, std::int64_t end) const {
   constexpr std::int64_t kLongestFinished = 1 << 16;
   const std::int64_t left = end - counter;
   std::int64_t steps = 0;
-  for (std::int64_t period : m_period) {
+  for (const CycleFinder<1>& finder : m_finder) {
+    const std::int64_t period = finder.period();
     if (period > kLongestFinished) return false;
     steps += std::min(left, 2 * period);
   }
@@ -74,9 +72,10 @@ void Cycles::draw(int lane, std::int32_t at, const Plot* plots, int plotCount) c
   for (int j = 0; j < plotCount; ++j) put(m_l.cells + std::ptrdiff_t{lane} * m_l.laneCells, m_l.stride, at, plots[j]);
 }
 
-void Cycles::finish(std::int64_t counter, std::int64_t end, const Plot* plots, int plotCount) {
+std::int64_t Cycles::finish(std::int64_t counter, std::int64_t end, const Plot* plots, int plotCount) {
+  std::int64_t most = 0;
   for (int k = 0; k < kLanes; ++k) {
-    const std::int64_t left = end - counter, period = m_period[k];
+    const std::int64_t left = end - counter, period = m_finder[k].period();
     // Whole periods leave the value as it is; the last period is drawn.
     std::int64_t quiet = 0, drawn = left;
     if (left >= 2 * period) {
@@ -90,7 +89,9 @@ void Cycles::finish(std::int64_t counter, std::int64_t end, const Plot* plots, i
       if (plotCount > 0) draw(k, cell(m_l, x), plots, plotCount);
     }
     m_l.b[k] = x;
+    most = std::max(most, quiet + drawn);
   }
+  return most;
 }
 
 }  // namespace orbits::lanes

@@ -24,9 +24,6 @@ struct Grenzen {
   friend bool operator==(const Grenzen&, const Grenzen&) = default;
 };
 
-// The start window: p from 0 to 3, X from 0 to 1.5.
-constexpr Grenzen kStartFenster{0, 3, 0, 1.5};
-
 }  // namespace support
 
 using support::Grenzen;

@@ -99,7 +99,7 @@ inline bool drawsTheStartWindow(Form1Probe& f) {
   click(f.Command3);
   click(f.Command9);
   const QRgb yellow = rgb(support::kYellow);
-  return f.spalte == support::kColumns && f.fenster == support::kStartFenster &&
+  return f.spalte == support::kColumns && f.fenster == Grenzen{0, 3, 0, 1.5} &&
          rowsOf(f, column(f, 1.5), yellow) == std::set<int>{row(f, 1.0)} &&
          rowsOf(f, column(f, 2.9), yellow).size() > 50;
 }

@@ -15,26 +15,26 @@
 #include <numbers>
 #include <random>
 
+#include "analysis/cascade.h"
+#include "analysis/exponents.h"
 #include "diagram/sweep.h"
 #include "fixture.h"
 #include "forms/export.h"
 #include "forms/overlays.h"
 #include "forms/placement.h"
-#include "inspector/feigenbaum.h"
 #include "inspector/feigenbaumwindow.h"
-#include "inspector/lyapunov.h"
 #include "inspector/lyapunovwindow.h"
 #include "inspector/orbitpicture.h"
 #include "inspector/orbitwindow.h"
-#include "inspector/slopes.h"
+#include "orbits/slopes.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
 #endif
 
 using namespace fixture;
-using inspector::Orbit;
-using inspector::OrbitSettings;
+using analysis::Orbit;
+using analysis::OrbitSettings;
 using inspector::OrbitWindow;
 
 namespace {
@@ -47,13 +47,13 @@ OrbitSettings settings(double p, bool normiert, double von, std::int64_t bis, st
   s.bis = bis;
   s.gelbAb = std::int64_t(std::floor(von)) + 1;
   s.vorlaufBis = lead;
-  s.xMax = normiert ? 1.5 : 1;
+  s.fenster.xMax = normiert ? 1.5 : 1;
   return s;
 }
 
 Orbit computed(const OrbitSettings& s) {
   Orbit o;
-  if (!inspector::computeOrbit(s, o, [](std::int64_t) { return true; })) qFatal("not computed");
+  if (!analysis::computeOrbit(s, o, [](std::int64_t) { return true; })) qFatal("not computed");
   return o;
 }
 
@@ -189,8 +189,8 @@ class TestInspector : public QObject {
     QFETCH(double, xMin);
     QFETCH(double, xMax);
     OrbitSettings s = settings(p, true, 100, 200);
-    s.xMin = xMin;
-    s.xMax = xMax;
+    s.fenster.xMin = xMin;
+    s.fenster.xMax = xMax;
     const Orbit o = computed(s);
     QVERIFY(!inspector::orbitPicture(s, &o, true, QFont(), 1).isNull());
     QVERIFY(!inspector::figures(o).isEmpty());
@@ -340,12 +340,12 @@ class TestInspector : public QObject {
   // the sum of their logarithms, as a loop of logarithms gives it.
   void slopesNeitherOverflowNorUnderflow() {
     for (double slope : {1e300, -1e300, 1e-300, 3e-310, 0.7, -2.5}) {
-      inspector::SlopeProduct product;
+      orbits::SlopeProduct product;
       for (int i = 0; i < 11; ++i) product.add(slope);
       const double expected = 11 * std::log(std::fabs(slope));
       QVERIFY2(std::fabs(product.log() - expected) <= 1e-12 * std::fabs(expected), qPrintable(QString::number(slope)));
     }
-    inspector::SlopeProduct zero, infinite;
+    orbits::SlopeProduct zero, infinite;
     for (double slope : {2.0, 0.0, 1e300, 1e300}) zero.add(slope);
     for (double slope : {2.0, std::numeric_limits<double>::infinity(), 1e-300, 1e-300}) infinite.add(slope);
     QCOMPARE(zero.log(), -std::numeric_limits<double>::infinity());
@@ -412,9 +412,9 @@ class TestInspector : public QObject {
   // p = r - 1) and Feigenbaum's constants; at least ten rows, and the ratios
   // of the last rows near the constants.
   void feigenbaumsCascade() {
-    const inspector::Cascade c = inspector::cascade();
+    const analysis::Cascade c = analysis::cascade();
     QVERIFY2(c.rows.size() >= 10, qPrintable(QString::number(c.rows.size())));
-    QVERIFY(!c.stop.isEmpty());
+    QVERIFY(c.stop.n == int(c.rows.size()) + 1);
     const double superstable[] = {1, 2.236068, 2.498562, 2.554641, 2.566667};
     const double doubling[] = {2, 2.449490, 2.544090, 2.564407, 2.568759};
     for (std::size_t n = 0; n < 5; ++n) {
@@ -427,17 +427,17 @@ class TestInspector : public QObject {
       QVERIFY(c.rows[n - 1].superstable < c.rows[n - 1].doubling);
       QVERIFY(c.rows[n - 1].doubling < c.rows[n].superstable);
     }
-    const inspector::CascadeRow& last = c.rows.back();
+    const analysis::CascadeRow& last = c.rows.back();
     QVERIFY2(std::fabs(last.delta - 4.669201609) < 1e-3, qPrintable(QString::number(last.delta, 'g', 12)));
     QVERIFY2(std::fabs(last.alpha + 2.502907875) < 1e-3, qPrintable(QString::number(last.alpha, 'g', 12)));
     // Each row's window holds its doubling point, and the next row's window
     // lies inside it: a class zooms from one doubling to the next.
     for (std::size_t n = 0; n < c.rows.size(); ++n) {
-      const auto w = inspector::cascadeWindow(c, n, true);
+      const auto w = analysis::cascadeWindow(c, n, true);
       QVERIFY(w.links < c.rows[n].doubling && c.rows[n].doubling < w.rechts);
       QVERIFY(w.xMin < w.xMax);
       if (n + 1 < c.rows.size()) {
-        const auto inner = inspector::cascadeWindow(c, n + 1, true);
+        const auto inner = analysis::cascadeWindow(c, n + 1, true);
         QVERIFY(inner.links >= w.links && inner.rechts <= w.rechts);
       }
     }
@@ -453,14 +453,14 @@ class TestInspector : public QObject {
       const bool normiert = round % 2 == 0;
       OrbitSettings s = settings(0, normiert, double(random() % 3000), std::int64_t(random() % 60000));
       s.startwert = start(random);
-      double p[inspector::kExponentLanes], l[inspector::kExponentLanes];
-      const int count = 1 + int(random() % inspector::kExponentLanes);
+      double p[analysis::kExponentLanes], l[analysis::kExponentLanes];
+      const int count = 1 + int(random() % analysis::kExponentLanes);
       for (int k = 0; k < count; ++k) p[k] = round < 10 ? 2.83 + 0.001 * k : anyP(random);
-      QVERIFY(inspector::exponents(s, p, count, l, [] { return true; }));
+      QVERIFY(analysis::exponents(s, p, count, l, [] { return true; }));
       // The narrower vectors give the same bits.
       for (auto arithmetic : {orbits::Arithmetic::Avx2, orbits::Arithmetic::Plain}) {
-        double narrower[inspector::kExponentLanes];
-        QVERIFY(inspector::exponents(
+        double narrower[analysis::kExponentLanes];
+        QVERIFY(analysis::exponents(
             s, p, count, narrower, [] { return true; }, arithmetic));
         for (int k = 0; k < count; ++k) QCOMPARE(std::bit_cast<quint64>(narrower[k]), std::bit_cast<quint64>(l[k]));
       }
@@ -535,7 +535,7 @@ class TestInspector : public QObject {
                           support::qTextFromDouble(w->shownCascade().rows[1].doubling).trimmed()}));
     auto* button = qobject_cast<QAbstractButton*>(w->table()->cellWidget(2, 6));
     QVERIFY(button);
-    const auto chosen = inspector::cascadeWindow(w->shownCascade(), 2, true);
+    const auto chosen = analysis::cascadeWindow(w->shownCascade(), 2, true);
     click(button);
     QCOMPARE(f.txtLinks->text(), support::qTextFromDouble(chosen.links));
     QCOMPARE(f.txtXMAX->text(), support::qTextFromDouble(chosen.xMax));
@@ -737,7 +737,7 @@ class TestInspector : public QObject {
   // closes: the worker is held at a block deep in the lead-up, the request
   // is cancelled, and the work ends unfinished at the next block.
   void cancelledWorkStops() {
-    OrbitWindow w(nullptr);
+    OrbitWindow w(nullptr, nullptr);
     QSemaphore reached, go;
     constexpr std::int64_t kHeld = 4 << 15;  // the end of the fourth block
     std::atomic<std::int64_t> furthest{0};

@@ -41,7 +41,7 @@ struct OneOrbit {
     };
     point(s.startwert, s.pen, rgb(support::kCyan));
     bestand = s.startwert;
-    for (std::int64_t iteration = 0; iteration < s.steps; ++iteration) {
+    for (std::int64_t iteration = 0; iteration < s.steps(); ++iteration) {
       if (s.normiert) bestand = oracle::step(bestand, p, true);
       if (s.verhulst) bestand = oracle::step(bestand, p, false);
       if (iteration < s.vorlaufBis) point(bestand, s.thin, rgb(support::kCyan));
@@ -128,7 +128,7 @@ class TestKernel : public QObject {
       const double bottom = edge ? 1 : uniform(-.5, 2.5), height = 480;
       s.mapping = {links, 800 / (rechts - links), 800, top, height / (bottom - top), height};
       s.startwert = int(uniform(1, 99)) / 100.0;
-      s.steps = std::int64_t(uniform(2, round % 10 == 0 ? 9000 : 3000));
+      s.bis = std::int64_t(uniform(2, round % 10 == 0 ? 9000 : 3000)) - 1;
       s.vorlaufBis = std::int64_t(uniform(0, 3000));
       s.gelbAb = std::int64_t(uniform(1, 3000));
       s.normiert = random() % 2;
@@ -140,7 +140,7 @@ class TestKernel : public QObject {
       // they keep points back before writing them.
       if (round % 11 == 5) {
         s.thin = s.pen = 1;
-        s.steps = std::int64_t(uniform(2, 20));
+        s.bis = std::int64_t(uniform(2, 20)) - 1;
         s.vorlaufBis = std::int64_t(uniform(0, 9));
         s.gelbAb = std::int64_t(uniform(1, 9));
       }
@@ -177,7 +177,7 @@ class TestKernel : public QObject {
         orbits::ColumnSettings s;
         s.mapping = {0, 800 / 3.0, 800, top, 480 / (bottom - top), 480};
         s.startwert = start;
-        s.steps = 40;
+        s.bis = 39;
         s.vorlaufBis = 5;
         s.gelbAb = 20;
         double p[orbits::kSideBySide] = {};
@@ -220,7 +220,7 @@ class TestKernel : public QObject {
         s.mapping = {0, 800 / 3.0, 800, 1.5, 480 / -1.5, 480};
         s.normiert = normiert;
         s.verhulst = !normiert;
-        s.steps = steps;
+        s.bis = steps - 1;
         s.vorlaufBis = lead;
         s.gelbAb = yellow;
         s.thin = thin;
@@ -240,7 +240,7 @@ class TestKernel : public QObject {
     orbits::ColumnEngine engine(64);
     QCOMPARE(engine.workers(), 64);
     orbits::ColumnRun run;
-    run.settings.steps = 300;
+    run.settings.bis = 299;
     run.settings.gelbAb = 100;
     run.settings.vorlaufBis = 12;
     run.settings.mapping = {0, 800 / 3.0, 800, 1.5, 480 / -1.5, 480};

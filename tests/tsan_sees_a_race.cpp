@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
   orbits::ColumnEngine engine(2);
   const auto gate = engine.setGate([](std::int32_t) { ++unlocked; });
   orbits::ColumnRun run;
-  run.settings.steps = 2000;
+  run.settings.bis = 1999;
   run.settings.mapping = {0, 800 / 3.0, 800, 1.5, 480 / -1.5, 480};
   run.schritt = 3.0 / orbits::kColumns;
   for (std::int32_t spalte = 0; spalte < orbits::kColumns; ++spalte) {

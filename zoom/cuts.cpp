@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "orbits/start.h"
 #include "support/numbers.h"
 
 namespace zoom {
@@ -37,7 +38,7 @@ LimitTexts halfWindow(float x, float y, const Grenzen& fenster, const Grenzen& g
 QString limitText(float x) { return qTextFromSingle(toSingle(cut(x, 3))); }
 
 LimitTexts startTexts() {
-  const Grenzen& s = support::kStartFenster;
+  const Grenzen& s = orbits::kStartFenster;
   return {QString::number(s.links), QString::number(s.rechts), QString::number(s.xMin), qTextFromDouble(s.xMax)};
 }
 

@@ -50,7 +50,7 @@ class Zoom {
   void mouseDown(int button, float x, float y);
 
   // At start-up: the start window is the saved one.
-  void startUp() { m_history.save(support::kStartFenster); }
+  void startUp() { m_history.save(orbits::kStartFenster); }
   const History& history() const { return m_history; }
   // 1 while a selection is open.
   const std::int32_t& auswahlAktiv() const { return m_auswahlAktiv; }

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The sum of ln |f'| along an orbit, for the Lyapunov exponent of the orbit
-// window and of the exponent over p.
+// The sum of ln |f'| along an orbit, for the Lyapunov exponent of one orbit
+// and of the exponent over p.
 #pragma once
 
 #include <bit>
@@ -12,7 +12,7 @@
 
 #include "support/bits.h"
 
-namespace inspector {
+namespace orbits {
 
 // The product of |f'| along the orbit, kept as a mantissa and a power of two
 // so that it neither overflows nor underflows; a logarithm per step would
@@ -52,4 +52,4 @@ struct SlopeProduct {
   }
 };
 
-}  // namespace inspector
+}  // namespace orbits

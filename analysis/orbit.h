@@ -11,9 +11,9 @@
 #include <functional>
 #include <vector>
 
-#include "orbits/law.h"
+#include "orbits/start.h"
 
-namespace inspector {
+namespace analysis {
 
 // Iterates shown at most: the last kShown steps and the iterate before them.
 constexpr std::int64_t kShown = 400;
@@ -25,23 +25,17 @@ constexpr double kPeriodTolerance = 1e-7;
 // How far the neighbour orbit starts from the start value.
 constexpr double kNeighbour = 1e-6;
 
-// What the main window had set when the orbit was asked for. The counters
-// are the diagram's: counter k draws X(k + 1).
-struct OrbitSettings {
+// What the main window had set when the orbit was asked for: what Start
+// would read, with the window on display (its X range gives both axes of the
+// cobweb, its column width the arrow keys' step), and the orbit's p. The
+// counters are the diagram's: counter k draws X(k + 1).
+struct OrbitSettings : orbits::StartSettings {
   double p = 0;
-  double startwert = 0.1;
-  std::int64_t bis = 200;        // counters 0 ... bis: X1 ... X(bis + 1)
-  std::int64_t vorlaufBis = 12;  // cyan lead-in for counters below this (0: none)
-  std::int64_t gelbAb = 101;     // yellow from this counter on (counters above von)
-  bool normiert = true, verhulst = false;
-  double xMin = 0, xMax = 1.5;  // the diagram's X range: both axes of the cobweb
-  double schritt = 0.003;       // one column of the diagram, for the arrow keys
 
   std::int64_t last() const { return bis + 1; }  // the index of the last iterate
   // The colour the diagram gives X(n): the palette's cyan or yellow, or -1
   // for the iterates the diagram does not draw.
   int colour(std::int64_t n) const;
-  orbits::Law law() const { return {normiert, verhulst}; }
   // One step of the growth law, and its derivative.
   double step(double x) const { return law().step(x, p); }
   double slope(double x) const { return law().slope(x, p); }
@@ -69,6 +63,9 @@ struct Orbit {
   // them has a zero derivative, +inf where one is beyond the double range.
   double lyapunov = 0;
   bool escaped = false;  // the orbit left the double range
+  // The steps of both orbits iterated: fewer than bis + 1 where whole
+  // periods were skipped.
+  std::int64_t iterated = 0;
 };
 
 // Iterates both orbits. keepGoing(counter) is asked every few ten thousand
@@ -76,4 +73,4 @@ struct Orbit {
 bool computeOrbit(const OrbitSettings& settings, Orbit& out,
                   const std::function<bool(std::int64_t counter)>& keepGoing);
 
-}  // namespace inspector
+}  // namespace analysis

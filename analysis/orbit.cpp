@@ -1,20 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "inspector/orbit.h"
+#include "analysis/orbit.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
-#include "inspector/slopes.h"
+#include "orbits/cyclefinder.h"
 #include "orbits/law.h"
-#include "support/bits.h"
+#include "orbits/slopes.h"
 #include "support/palette.h"
 
-namespace inspector {
+namespace analysis {
+
+using orbits::SlopeProduct;
 
 namespace {
 
@@ -24,38 +24,11 @@ constexpr std::int64_t kBlock = 1 << 15;
 // orbit passing close to an unstable cycle is not taken for it.
 constexpr int kLeastSpan = 16;
 
-// Both orbits, once they repeat themselves together bit for bit, draw
-// nothing new: whole periods of the pair are then skipped up to where the
-// shown iterates begin (and, before it, up to where the exponent starts to
-// count), the exponent taking each skipped period's sum of ln |f'|. The
-// pair is compared with an anchor set anew after the 1st, 2nd, 4th, ...
-// block (Brent's schedule), so a cycle is found within about twice the
-// steps it takes to enter it and go round it once.
-class Cycle {
- public:
-  void compare(std::int64_t index, double a, double b) {
-    if (!m_metAt && bits(a) == m_a && bits(b) == m_b) m_metAt = index;
-  }
-  // After a block ending at `index`: the period once met, else a new anchor
-  // where the schedule says. 0 while no period is known.
-  std::int64_t look(std::int64_t index, double a, double b) {
-    if (m_period) return m_period;
-    if (m_metAt) return m_period = m_metAt - m_anchoredAt;
-    if (std::has_single_bit(static_cast<std::uint64_t>(++m_blocks))) {
-      m_a = bits(a);
-      m_b = bits(b);
-      m_anchoredAt = index;
-    }
-    return 0;
-  }
-
- private:
-  static std::uint64_t bits(double x) { return support::bitCast<std::uint64_t>(x); }
-  // At first an anchor no finite orbit meets: a NaN's bits.
-  std::uint64_t m_a = bits(std::numeric_limits<double>::quiet_NaN()), m_b = m_a;
-  std::int64_t m_anchoredAt = 0, m_metAt = 0, m_blocks = 0, m_period = 0;
-};
-
+// Both orbits, once they repeat themselves together bit for bit (the pair is
+// one state of the cycle finder), draw nothing new: whole periods of the
+// pair are then skipped up to where the shown iterates begin (and, before
+// it, up to where the exponent starts to count), the exponent taking each
+// skipped period's sum of ln |f'|.
 template <bool Normiert, bool Verhulst>
 bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::int64_t)>& keepGoing) {
   double a = s.startwert, b = s.startwert + kNeighbour;
@@ -63,7 +36,8 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
   const std::int64_t yellowFrom = std::max<std::int64_t>(s.gelbAb, 0);
   SlopeProduct product;
   double skipped = 0;  // the sum of ln |f'| over the periods skipped
-  Cycle cycle;
+  orbits::CycleFinder<2> cycle;
+  std::int64_t metAt = 0;
   if (out.first == 0) {
     out.values.push_back(a);
     out.neighbour.push_back(b);
@@ -80,11 +54,13 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
         one.add(orbits::slope<Normiert, Verhulst>(x, s.p));
       }
       skipped += double(periods) * one.log();
+      out.iterated += period;
     }
     counter += periods * period;
   };
   for (std::int64_t counter = 0; counter < s.bis + 1;) {
     const std::int64_t end = std::min(counter + kBlock, s.bis + 1);
+    out.iterated += end - counter;
     for (; counter < end; ++counter) {
       a = orbits::step<Normiert, Verhulst>(a, s.p);
       b = orbits::step<Normiert, Verhulst>(b, s.p);
@@ -93,7 +69,7 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
         out.values.push_back(a);
         out.neighbour.push_back(b);
       }
-      cycle.compare(counter + 1, a, b);
+      if (!metAt && cycle.meets({a, b})) metAt = counter + 1;
     }
     if (s.law().stuck(a, s.p) && s.law().stuck(b, s.p)) {
       // The rest of the orbit repeats these values.
@@ -102,7 +78,7 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
       out.neighbour.insert(out.neighbour.end(), missing, b);
       break;
     }
-    if (const std::int64_t period = cycle.look(counter, a, b)) {
+    if (const std::int64_t period = cycle.look(counter, {a, b}, metAt)) {
       // The shown iterates are pushed from counter out.first - 1 on.
       const std::int64_t target = std::max(counter, out.first - 1);
       skip(counter, period, counter < yellowFrom ? std::min(target, yellowFrom) : target);
@@ -219,4 +195,4 @@ bool computeOrbit(const OrbitSettings& s, Orbit& out, const std::function<bool(s
   return true;
 }
 
-}  // namespace inspector
+}  // namespace analysis

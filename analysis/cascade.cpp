@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "inspector/feigenbaum.h"
+#include "analysis/cascade.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-namespace inspector {
+namespace analysis {
 
 namespace {
 
@@ -132,13 +132,7 @@ Cascade cascade() {
     if (n > 0) {
       const double apart = r - R.back();
       if (!(apart > kApart * std::max(e, error.back()))) {
-        c.stop = QStringLiteral(
-                     "Ab Periode %1 (n = %2) liegen die Punkte so dicht beieinander (Abstand %3), dass die "
-                     "Rundung der Gleitkommazahlen (%4) sie nicht mehr sicher trennt.")
-                     .arg(q)
-                     .arg(n)
-                     .arg(apart, 0, 'g', 2)
-                     .arg(std::max(e, error.back()), 0, 'g', 2);
+        c.stop = {n, apart, std::max(e, error.back())};
         break;
       }
     }
@@ -189,4 +183,4 @@ CascadeWindow cascadeWindow(const Cascade& c, std::size_t row, bool normiert) {
   return {links, rechts, lo, hi};
 }
 
-}  // namespace inspector
+}  // namespace analysis

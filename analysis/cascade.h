@@ -12,10 +12,10 @@
 // -2.5029...
 #pragma once
 
-#include <QString>
+#include <cstdint>
 #include <vector>
 
-namespace inspector {
+namespace analysis {
 
 struct CascadeRow {
   int n = 0;               // the period is 2^n
@@ -28,7 +28,13 @@ struct CascadeRow {
 
 struct Cascade {
   std::vector<CascadeRow> rows;
-  QString stop;  // why there are no more rows
+  // Why there are no more rows: from the superstable cycle of period 2^n on,
+  // its distance from the one before is within a thousand times the
+  // rounding error of either.
+  struct Stop {
+    int n = 0;
+    double apart = 0, rounding = 0;
+  } stop;
 };
 
 // The cascade as far as double precision tells its points apart reliably.
@@ -43,4 +49,4 @@ struct CascadeWindow {
 };
 CascadeWindow cascadeWindow(const Cascade& c, std::size_t row, bool normiert);
 
-}  // namespace inspector
+}  // namespace analysis
