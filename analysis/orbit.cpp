@@ -79,6 +79,7 @@ bool iterate(const OrbitSettings& s, Orbit& out, const std::function<bool(std::i
       break;
     }
     if (const std::int64_t period = cycle.look(counter, {a, b}, metAt)) {
+      out.repeats = period;
       // The shown iterates are pushed from counter out.first - 1 on.
       const std::int64_t target = std::max(counter, out.first - 1);
       skip(counter, period, counter < yellowFrom ? std::min(target, yellowFrom) : target);
@@ -134,8 +135,27 @@ double cycleLog(const double* y, std::int64_t count, int period, Slope slope) {
 }
 
 // Steps the orbit is followed beyond bis to tell a chaotic orbit from one
-// that has not settled yet: a few milliseconds.
+// that has not settled yet, and a cycle from an orbit that only passes near
+// one: a few milliseconds.
 constexpr std::int64_t kLookAhead = 1 << 20;
+
+// Whether the orbit keeps repeating itself every q steps within the
+// tolerance for kLookAhead steps beyond the `count` values y. Near a cycle
+// that is about to be born (just before a periodic window opens) the orbit
+// lingers for thousands of steps close to where the cycle will be, with
+// steps that look periodic, and then leaves.
+template <typename Step>
+bool keepsPeriod(const double* y, std::int64_t count, int q, Step step) {
+  std::vector<double> ring(y + count - q, y + count);  // the last q values
+  double x = y[count - 1];
+  for (std::int64_t n = 0; n < kLookAhead; ++n) {
+    x = step(x);
+    double& before = ring[std::size_t(n % q)];
+    if (!near(x, before)) return false;
+    before = x;
+  }
+  return true;
+}
 
 void findPeriod(const OrbitSettings& s, Orbit& out) {
   const std::int64_t from = std::max(out.first, std::max<std::int64_t>(s.gelbAb, 0) + 1);
@@ -146,6 +166,12 @@ void findPeriod(const OrbitSettings& s, Orbit& out) {
   if (count <= 0) return;  // no yellow iterate shown
   const double* y = out.values.data() + (from - out.first);
   const int q = repeatingPeriod(y, count, out.searched);
+  // A period holds if the orbit repeats itself bit for bit, and so stays on
+  // its cycle, or if it keeps repeating within the tolerance after bis.
+  if (q && !out.repeats && !keepsPeriod(y, count, q, [&](double x) { return s.step(x); })) {
+    out.passing = q;
+    return;
+  }
   if (q) {
     out.period = q;
     for (int d = 1; d < q; ++d) {
@@ -159,13 +185,22 @@ void findPeriod(const OrbitSettings& s, Orbit& out) {
     return;
   }
   // No period among the iterates shown: the orbit goes on, and if it then
-  // repeats itself, or leaves the double range, it had not settled.
+  // repeats itself for good, or leaves the double range, it had not
+  // settled; if it repeats itself only for a while, it passes near a cycle.
   std::vector<double> ahead(std::size_t(2 * kLongestPeriod));
   double x = out.values.back();
   for (std::int64_t n = 0; n < kLookAhead && std::isfinite(x); ++n) x = s.step(x);
   for (double& a : ahead) a = x = s.step(x);
   int searched = 0;
-  out.unsettled = !std::isfinite(x) || repeatingPeriod(ahead.data(), std::int64_t(ahead.size()), searched) > 0;
+  const auto most = std::int64_t(ahead.size());
+  if (!std::isfinite(x)) {
+    out.unsettled = true;
+  } else if (const int later = repeatingPeriod(ahead.data(), most, searched)) {
+    if (keepsPeriod(ahead.data(), most, later, [&](double v) { return s.step(v); }))
+      out.unsettled = true;
+    else
+      out.passing = later;
+  }
 }
 
 }  // namespace

@@ -56,6 +56,13 @@ struct Orbit {
   // ln |f'| summed over one round of the cycle found: the log of its
   // multiplier, below 0 for a stable cycle. NaN without a period.
   double cycleLog = 0;
+  // The iterates shown repeat `passing` steps within the tolerance, but the
+  // orbit leaves that pattern again after bis: it only passes near a cycle
+  // (intermittency, just before a periodic window opens). period is then 0.
+  int passing = 0;
+  // The orbit and its neighbour repeat themselves bit for bit every this
+  // many steps from before bis on; 0 where they do not.
+  std::int64_t repeats = 0;
   // No period among the iterates shown, but the orbit runs on into one, or
   // out of the double range, after bis: it has not settled yet.
   bool unsettled = false;

@@ -161,6 +161,7 @@ QString figures(const Orbit& o) {
   if (o.escaped) return QStringLiteral("Die Bahn verlässt den Zahlbereich: keine Periode, kein Lyapunov-Exponent");
   QString period = o.settling       ? QStringLiteral("Periode %1 (schwingt noch ein)").arg(o.period)
                    : o.period > 0   ? QStringLiteral("Periode %1").arg(o.period)
+                   : o.passing > 0  ? QStringLiteral("nur zeitweise Periode %1").arg(o.passing)
                    : o.searched > 0 ? QStringLiteral("keine Periode bis %1").arg(o.searched)
                                     : QStringLiteral("zu wenige Schritte nach von für eine Periode");
   const double l = o.lyapunov;
@@ -171,13 +172,14 @@ QString figures(const Orbit& o) {
   // stretch that may still hold some of the way in; chaos is said only of
   // an orbit that has settled without a period.
   const double m = o.cycleLog;
-  const QString sense = o.period > 0  ? (m < 0   ? QStringLiteral("stabiler Zyklus")
-                                         : m > 0 ? QStringLiteral("instabiler Zyklus")
-                                                 : QStringLiteral("neutraler Zyklus"))
-                        : o.unsettled ? QStringLiteral("noch nicht eingeschwungen – größeres von wählen")
-                        : l < 0       ? QStringLiteral("negativ: stabil")
-                        : l > 0       ? QStringLiteral("positiv: chaotisch")
-                                      : QStringLiteral("null: neutral");
+  const QString sense = o.period > 0    ? (m < 0   ? QStringLiteral("stabiler Zyklus")
+                                           : m > 0 ? QStringLiteral("instabiler Zyklus")
+                                                   : QStringLiteral("neutraler Zyklus"))
+                        : o.passing > 0 ? QStringLiteral("Intermittenz: die Bahn verlässt den Zyklus wieder")
+                        : o.unsettled   ? QStringLiteral("noch nicht eingeschwungen – größeres von wählen")
+                        : l < 0         ? QStringLiteral("negativ: stabil")
+                        : l > 0         ? QStringLiteral("positiv: chaotisch")
+                                        : QStringLiteral("null: neutral");
   return QStringLiteral("%1     Lyapunov-Exponent %2 (%3)").arg(period, exponent, sense);
 }
 
