@@ -81,6 +81,27 @@ class TestDiagram : public QObject {
     }
   }
 
+  // The diagram in the colours of the classic 16-colour palette: the orbit
+  // points yellow (255, 255, 0), the start value and the lead-in cyan
+  // (0, 128, 128), the grid and the label strip red (128, 0, 0), the
+  // strip's labels light cyan (0, 255, 255). At p = 1.5 the orbit runs from
+  // 0.1 through 0.235 up to the fixed point 1.
+  void theDiagramsColours() {
+    auto form = window();
+    Form1Probe& f = *form;
+    click(f.Command1);
+    const int c = column(f, 1.5);
+    QCOMPARE(at(f, c, row(f, 1.0)), 0xFFFFFF00u);
+    QCOMPARE(at(f, c, row(f, 0.1)), 0xFF008080u);
+    QCOMPARE(at(f, c, row(f, 0.235)), 0xFF008080u);
+    QCOMPARE(at(f, c, row(f, 1.4)), 0xFF800000u);
+    QCOMPARE(at(f, 0, row(f, 0.05)), 0xFF800000u);
+    int lightCyan = 0;
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 800 / 36; ++x) lightCyan += at(f, x, y) == 0xFF00FFFFu;
+    QVERIFY(lightCyan > 0);
+  }
+
   void xReframesWithNewXLimitsAndTheOldPScale() {
     auto form = window();
     Form1Probe& f = *form;

@@ -16,17 +16,16 @@
 #include <random>
 
 #include "analysis/cascade.h"
-#include "analysis/exponents.h"
 #include "diagram/sweep.h"
 #include "fixture.h"
 #include "forms/export.h"
 #include "forms/overlays.h"
 #include "forms/placement.h"
 #include "inspector/feigenbaumwindow.h"
+#include "inspector/lyapunovpicture.h"
 #include "inspector/lyapunovwindow.h"
 #include "inspector/orbitpicture.h"
 #include "inspector/orbitwindow.h"
-#include "orbits/slopes.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -84,47 +83,6 @@ class TestInspector : public QObject {
   Q_OBJECT
 
  private slots:
-  // Both orbits bit for bit as a loop over one orbit iterates them; the
-  // colours as the diagram gives them: X0 and the lead-in cyan, from
-  // X(floor(von) + 2) on yellow, yellow where both hold.
-  void theOrbitIsTheOneOrbitLoop_data() {
-    QTest::addColumn<bool>("normiert");
-    QTest::addColumn<double>("p");
-    QTest::addColumn<double>("von");
-    QTest::addColumn<qint64>("bis");
-    QTest::addColumn<qint64>("lead");
-    QTest::newRow("normiert, defaults") << true << 2.5 << 100.0 << qint64(200) << qint64(12);
-    QTest::newRow("normiert, bis beyond what is drawn") << true << 2.7 << 1000.5 << qint64(5000) << qint64(12);
-    QTest::newRow("Verhulst, lead-in past von") << false << 2.9 << 5.0 << qint64(300) << qint64(50);
-    QTest::newRow("Verhulst, short") << false << 1.2 << 3.0 << qint64(10) << qint64(0);
-    QTest::newRow("escapes, p above 3") << true << 3.2 << 0.0 << qint64(3000) << qint64(12);
-  }
-  void theOrbitIsTheOneOrbitLoop() {
-    QFETCH(bool, normiert);
-    QFETCH(double, p);
-    QFETCH(double, von);
-    QFETCH(qint64, bis);
-    QFETCH(qint64, lead);
-    OrbitSettings s = settings(p, normiert, von, bis, lead);
-    s.startwert = 0.37;
-    const Orbit o = computed(s);
-    const auto xs = oracle::orbit(p, 0.37, int(bis) + 1, normiert);
-    const auto ys = oracle::orbit(p, 0.37 + 1e-6, int(bis) + 1, normiert);
-    QCOMPARE(o.first, std::max<qint64>(0, bis + 1 - 400));
-    QCOMPARE(qint64(o.values.size()), bis + 2 - o.first);
-    QCOMPARE(o.neighbour.size(), o.values.size());
-    for (std::size_t i = 0; i < o.values.size(); ++i) {
-      const auto n = std::size_t(o.first) + i;
-      QCOMPARE(std::bit_cast<quint64>(o.values[i]), std::bit_cast<quint64>(xs[n]));
-      QCOMPARE(std::bit_cast<quint64>(o.neighbour[i]), std::bit_cast<quint64>(ys[n]));
-    }
-    QCOMPARE(o.escaped, !std::isfinite(xs.back()));
-    for (qint64 n = 0; n <= bis + 1; ++n) {
-      const int expected = n >= std::floor(von) + 2 ? support::kYellow : n == 0 || n <= lead ? support::kCyan : -1;
-      QCOMPARE(s.colour(n), expected);
-    }
-  }
-
   // Where the picture puts the orbit: with p = 2.5 settled on its 4-cycle,
   // the yellow of the time series lies at the cycle's four heights, that of
   // the cobweb's staircase at its heights or columns (both panels run from
@@ -196,96 +154,6 @@ class TestInspector : public QObject {
     QVERIFY(!inspector::figures(o).isEmpty());
   }
 
-  // In the normalised form's p (r = 1 + p): a fixed point at 1.9, period 2
-  // at 2.2, 4 at 2.5, 3 in the window at 2.835, chaos at 3 with the
-  // exponent ln 2. Verhulst's form is the same map in other coordinates.
-  void periodsAndExponentsFromTheLiterature_data() {
-    QTest::addColumn<bool>("normiert");
-    QTest::addColumn<double>("p");
-    QTest::addColumn<int>("period");
-    for (bool normiert : {true, false}) {
-      const char* form = normiert ? "normiert" : "Verhulst";
-      QTest::addRow("%s 1.9", form) << normiert << 1.9 << 1;
-      QTest::addRow("%s 2.2", form) << normiert << 2.2 << 2;
-      QTest::addRow("%s 2.5", form) << normiert << 2.5 << 4;
-      QTest::addRow("%s 2.835", form) << normiert << 2.835 << 3;
-      QTest::addRow("%s 3", form) << normiert << 3.0 << 0;
-    }
-  }
-  void periodsAndExponentsFromTheLiterature() {
-    QFETCH(bool, normiert);
-    QFETCH(double, p);
-    QFETCH(int, period);
-    const OrbitSettings s = settings(p, normiert, 10000, 1000000);
-    const Orbit o = computed(s);
-    QCOMPARE(o.period, period);
-    if (period) {
-      QVERIFY2(o.lyapunov < 0, qPrintable(QString::number(o.lyapunov)));
-      QVERIFY(inspector::figures(o).contains(QStringLiteral("stabil")));
-      // The orbit repeats itself: whole periods are skipped, their exponent
-      // taken over the cycle, and it is the mean a plain loop of logarithms
-      // gives, summed in long double so that its own rounding stays far
-      // below the bound. Two billion steps take no longer than a million.
-      double x = s.startwert;
-      long double sum = 0;
-      for (std::int64_t counter = 0; counter <= s.bis; ++counter) {
-        x = s.step(x);
-        if (counter >= s.gelbAb) sum += std::log(std::fabs(s.slope(x)));
-      }
-      const double mean = double(sum / (s.bis + 1 - s.gelbAb));
-      QVERIFY2(std::fabs(o.lyapunov - mean) <= 1e-12 * std::fabs(mean), qPrintable(QString::number(o.lyapunov - mean)));
-      OrbitSettings giant = s;
-      giant.bis = 2000000000;
-      const Orbit g = computed(giant);
-      QCOMPARE(g.period, period);
-      for (std::int64_t more = (giant.bis - s.bis) % period; more > 0; --more) x = s.step(x);
-      QCOMPARE(std::bit_cast<std::uint64_t>(g.values.back()), std::bit_cast<std::uint64_t>(x));  // on the same cycle
-      QVERIFY2(std::fabs(g.lyapunov - mean) < 1e-6 * std::fabs(mean), qPrintable(QString::number(g.lyapunov - mean)));
-    } else {
-      // The mean over a million iterates: within 0.01 of ln 2.
-      QVERIFY2(std::fabs(o.lyapunov - std::numbers::ln2) < 0.01, qPrintable(QString::number(o.lyapunov)));
-      QVERIFY(inspector::figures(o).startsWith(QStringLiteral("keine Periode bis 64")));
-      QVERIFY(inspector::figures(o).contains(QStringLiteral("chaotisch")));
-    }
-  }
-
-  // Just below a period doubling, and where a periodic window ends, the
-  // orbit swings in towards its cycle with a multiplier near -1 and comes
-  // back to itself after twice the period sooner than after the period: the
-  // period named is the cycle's, with the note that the orbit still swings
-  // in. The true periods: the cycle below each doubling point of logistic
-  // growth (r = 1 + p), the windows of period 7, 5, 3 and the cascade of 3.
-  void aSwingingOrbitKeepsItsPeriod_data() {
-    QTest::addColumn<bool>("normiert");
-    QTest::addColumn<double>("p");
-    QTest::addColumn<int>("period");
-    for (bool normiert : {true, false}) {
-      const char* form = normiert ? "normiert" : "Verhulst";
-      for (double p : {1.925, 1.93, 1.935}) QTest::addRow("%s %g", form, p) << normiert << p << 1;
-      for (double p : {2.4216, 2.4236, 2.425}) QTest::addRow("%s %g", form, p) << normiert << p << 2;
-      for (double p : {2.53396, 2.5344, 2.5346}) QTest::addRow("%s %g", form, p) << normiert << p << 4;
-      QTest::addRow("%s 2.629346", form) << normiert << 2.629346 << 6;
-      QTest::addRow("%s 2.7019576", form) << normiert << 2.7019576 << 7;
-      QTest::addRow("%s 2.7403988", form) << normiert << 2.7403988 << 5;
-      for (double p : {2.8383248, 2.8392, 2.8401}) QTest::addRow("%s %g", form, p) << normiert << p << 3;
-    }
-  }
-  void aSwingingOrbitKeepsItsPeriod() {
-    QFETCH(bool, normiert);
-    QFETCH(double, p);
-    QFETCH(int, period);
-    const Orbit o = computed(settings(p, normiert, 100, 200));
-    if (o.period == 0 && !normiert) {
-      // Verhulst's coordinates round otherwise: where no period holds within
-      // the tolerance yet, the orbit is told to be still on its way.
-      QVERIFY(o.unsettled);
-      return;
-    }
-    QCOMPARE(o.period, period);
-    QVERIFY(o.cycleLog < 0);
-    QVERIFY(inspector::figures(o).contains(QStringLiteral("stabiler Zyklus")));
-  }
-
   // The verdict of the figures line: a cycle is stable or unstable by its
   // multiplier; chaos only for an orbit that has settled without a period;
   // an exponent beyond the range of doubles keeps its sign.
@@ -333,23 +201,6 @@ class TestInspector : public QObject {
     }
     const double mean = double(sum / (bis + 1 - s.gelbAb));
     QVERIFY2(std::fabs(o.lyapunov - mean) <= 1e-12 * std::fabs(mean), qPrintable(QString::number(o.lyapunov)));
-  }
-
-  // The product of slopes keeps its logarithm where the slopes themselves
-  // would overflow or underflow when multiplied, four at a time and more:
-  // the sum of their logarithms, as a loop of logarithms gives it.
-  void slopesNeitherOverflowNorUnderflow() {
-    for (double slope : {1e300, -1e300, 1e-300, 3e-310, 0.7, -2.5}) {
-      orbits::SlopeProduct product;
-      for (int i = 0; i < 11; ++i) product.add(slope);
-      const double expected = 11 * std::log(std::fabs(slope));
-      QVERIFY2(std::fabs(product.log() - expected) <= 1e-12 * std::fabs(expected), qPrintable(QString::number(slope)));
-    }
-    orbits::SlopeProduct zero, infinite;
-    for (double slope : {2.0, 0.0, 1e300, 1e300}) zero.add(slope);
-    for (double slope : {2.0, std::numeric_limits<double>::infinity(), 1e-300, 1e-300}) infinite.add(slope);
-    QCOMPARE(zero.log(), -std::numeric_limits<double>::infinity());
-    QCOMPARE(infinite.log(), std::numeric_limits<double>::infinity());
   }
 
   // Infinite exponents print with their sign.
@@ -406,72 +257,6 @@ class TestInspector : public QObject {
     const QRect tiny(QPoint(0, 0), QSize(700, 500));
     const forms::Placement squeezed = forms::place(arrangements, tiny, tiny, tiny.adjusted(20, 100, -20, -20), frame);
     QVERIFY(tiny.contains(squeezed.client));
-  }
-
-  // The cascade against the published parameters of logistic growth (in
-  // p = r - 1) and Feigenbaum's constants; at least ten rows, and the ratios
-  // of the last rows near the constants.
-  void feigenbaumsCascade() {
-    const analysis::Cascade c = analysis::cascade();
-    QVERIFY2(c.rows.size() >= 10, qPrintable(QString::number(c.rows.size())));
-    QVERIFY(c.stop.n == int(c.rows.size()) + 1);
-    const double superstable[] = {1, 2.236068, 2.498562, 2.554641, 2.566667};
-    const double doubling[] = {2, 2.449490, 2.544090, 2.564407, 2.568759};
-    for (std::size_t n = 0; n < 5; ++n) {
-      QVERIFY2(std::fabs(c.rows[n].superstable - superstable[n]) < 1e-6, qPrintable(QString::number(n)));
-      QVERIFY2(std::fabs(c.rows[n].doubling - doubling[n]) < 1e-6, qPrintable(QString::number(n)));
-    }
-    QCOMPARE(c.rows[1].superstable, std::sqrt(5.0));                  // r = 1 + sqrt 5
-    QVERIFY(std::fabs(c.rows[1].doubling - std::sqrt(6.0)) < 1e-12);  // r = 1 + sqrt 6
-    for (std::size_t n = 1; n < c.rows.size(); ++n) {
-      QVERIFY(c.rows[n - 1].superstable < c.rows[n - 1].doubling);
-      QVERIFY(c.rows[n - 1].doubling < c.rows[n].superstable);
-    }
-    const analysis::CascadeRow& last = c.rows.back();
-    QVERIFY2(std::fabs(last.delta - 4.669201609) < 1e-3, qPrintable(QString::number(last.delta, 'g', 12)));
-    QVERIFY2(std::fabs(last.alpha + 2.502907875) < 1e-3, qPrintable(QString::number(last.alpha, 'g', 12)));
-    // Each row's window holds its doubling point, and the next row's window
-    // lies inside it: a class zooms from one doubling to the next.
-    for (std::size_t n = 0; n < c.rows.size(); ++n) {
-      const auto w = analysis::cascadeWindow(c, n, true);
-      QVERIFY(w.links < c.rows[n].doubling && c.rows[n].doubling < w.rechts);
-      QVERIFY(w.xMin < w.xMax);
-      if (n + 1 < c.rows.size()) {
-        const auto inner = analysis::cascadeWindow(c, n + 1, true);
-        QVERIFY(inner.links >= w.links && inner.rechts <= w.rechts);
-      }
-    }
-  }
-
-  // The exponent over p is, column by column, the orbit window's exponent:
-  // random columns of both forms, lead-ins and counts, periodic windows
-  // (where the lanes finish from the cycle) and escaping orbits among them.
-  void theExponentOverPIsTheOrbitWindows() {
-    std::mt19937_64 random(20261209);
-    std::uniform_real_distribution<double> anyP(0, 3.3), start(0.01, 1.2);
-    for (int round = 0; round < 40; ++round) {
-      const bool normiert = round % 2 == 0;
-      OrbitSettings s = settings(0, normiert, double(random() % 3000), std::int64_t(random() % 60000));
-      s.startwert = start(random);
-      double p[analysis::kExponentLanes], l[analysis::kExponentLanes];
-      const int count = 1 + int(random() % analysis::kExponentLanes);
-      for (int k = 0; k < count; ++k) p[k] = round < 10 ? 2.83 + 0.001 * k : anyP(random);
-      QVERIFY(analysis::exponents(s, p, count, l, [] { return true; }));
-      // The narrower vectors give the same bits.
-      for (auto arithmetic : {orbits::Arithmetic::Avx2, orbits::Arithmetic::Plain}) {
-        double narrower[analysis::kExponentLanes];
-        QVERIFY(analysis::exponents(
-            s, p, count, narrower, [] { return true; }, arithmetic));
-        for (int k = 0; k < count; ++k) QCOMPARE(std::bit_cast<quint64>(narrower[k]), std::bit_cast<quint64>(l[k]));
-      }
-      for (int k = 0; k < count; ++k) {
-        s.p = p[k];
-        const double expected = computed(s).lyapunov;
-        const bool same = (std::isnan(expected) && std::isnan(l[k])) || expected == l[k] ||
-                          std::fabs(expected - l[k]) <= 1e-12 * std::fabs(expected);
-        QVERIFY2(same, qPrintable(QStringLiteral("p %1: %2, orbit window %3").arg(p[k]).arg(l[k]).arg(expected)));
-      }
-    }
   }
 
   // "L": the exponent of each of the 1000 columns of the window shown; at
@@ -541,13 +326,6 @@ class TestInspector : public QObject {
     QCOMPARE(f.txtXMAX->text(), support::qTextFromDouble(chosen.xMax));
     QVERIFY(sweepToTheEnd(f));
     QCOMPARE(f.fenster.links, support::numberFromText(support::qTextFromDouble(chosen.links)));
-  }
-
-  // With the defaults (von 100, bis 200) the fixed point at 1.9 is already
-  // found, and only periods up to 50 can be told from 100 iterates.
-  void theDefaultsFindTheFixedPoint() {
-    QCOMPARE(computed(settings(1.9, true, 100, 200)).period, 1);
-    QCOMPARE(computed(settings(3, true, 100, 200)).searched, 50);
   }
 
   // "B" takes the p under the pointer over the picture, else the marker's
@@ -731,6 +509,110 @@ class TestInspector : public QObject {
              QStringList{"locked"});
     QVERIFY(QDir(folder.filePath("locked")).isEmpty());
     QCOMPARE(forms::nextSaveFolder(), before);
+  }
+
+  // The exponent's range: whole halves with 0 among them, the stable side
+  // at most down to -3 (the superstable points go to -inf) and at least to
+  // -0.5, the chaotic side at least up to 0.5; what is not finite is left
+  // out.
+  void theExponentsRange_data() {
+    QTest::addColumn<std::vector<double>>("exponents");
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("none") << std::vector<double>{} << -0.5 << 0.5;
+    QTest::newRow("superstable") << std::vector<double>{-inf, -10.0, 0.3} << -3.0 << 0.5;
+    QTest::newRow("halves") << std::vector<double>{-1.2, 0.7} << -1.5 << 1.0;
+    QTest::newRow("small") << std::vector<double>{-0.01, 0.01, nan, inf} << -0.5 << 0.5;
+    QTest::newRow("chaotic only") << std::vector<double>{0.2, 2.3} << -0.5 << 2.5;
+  }
+  void theExponentsRange() {
+    QFETCH(std::vector<double>, exponents);
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QCOMPARE(inspector::curveRange(exponents), std::make_pair(lo, hi));
+  }
+
+  // The curve where the exponents put it: the stable half of the columns at
+  // -0.6 in green, the chaotic half at 0.3 in yellow, over a range of -1 to
+  // 0.5; the zero line light grey, the marker magenta, the panel blue in a
+  // red frame, in the palette's colours.
+  void theExponentCurve() {
+    std::vector<double> columns, exponents;
+    for (int k = 0; k <= 100; ++k) {
+      columns.push_back(k / 100.0);
+      exponents.push_back(k <= 50 ? -0.6 : 0.3);
+    }
+    const QImage picture = argb(
+        inspector::lyapunovPicture(orbits::Iteration{}, columns, exponents, 0.8, QFont(), 1, inspector::kCurveSize));
+    const QRectF panel = inspector::curvePanel(inspector::kCurveSize);
+    auto xOf = [&](double p) { return int(panel.left() + p * panel.width()); };
+    auto yOf = [&](double l) { return panel.bottom() - (l + 1) / 1.5 * panel.height(); };
+    // The row nearest to y in column x whose colour passes `is`.
+    auto rowOf = [&](int x, auto is) {
+      for (int y = int(panel.top()); y < int(panel.bottom()); ++y)
+        if (is(picture.pixel(x, y))) return y;
+      return -1;
+    };
+    auto green = [](QRgb c) { return qGreen(c) > 200 && qRed(c) < 80; };
+    auto yellow = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) < 80; };
+    for (double p : {0.1, 0.3}) QVERIFY(std::abs(rowOf(xOf(p), green) - yOf(-0.6)) <= 1.5);
+    for (double p : {0.7, 0.9}) QVERIFY(std::abs(rowOf(xOf(p), yellow) - yOf(0.3)) <= 1.5);
+    QCOMPARE(rowOf(xOf(0.3), yellow), -1);
+    QCOMPARE(rowOf(xOf(0.7), green), -1);
+    QCOMPARE(picture.pixel(xOf(0.2), int(yOf(0))), 0xFFC0C0C0u);  // the zero line
+    QCOMPARE(picture.pixel(xOf(0.8), int(panel.top()) + 5), 0xFFFF00FFu);
+    QCOMPARE(picture.pixel(xOf(0.2), int(panel.top()) + 5), 0xFF000080u);
+    QCOMPARE(picture.pixel(int(panel.left()) - 1, int(panel.center().y())), 0xFF800000u);
+  }
+
+  // The orbit window's picture in the palette's colours: the panels blue in
+  // red frames, the series' points of p = 2.5 with the defaults cyan for
+  // X0 and the lead-in, grey where the diagram draws nothing, yellow from
+  // von on (each point's square lies apart from the next one's).
+  void theOrbitPicturesColours() {
+    OrbitSettings s = settings(2.5, true, 100, 200);
+    const Orbit o = computed(s);
+    const QImage picture = argb(inspector::orbitPicture(s, &o, true, QFont(), 1, inspector::kWide));
+    const inspector::PictureLayout l = inspector::pictureLayout(inspector::kWide);
+    QCOMPARE(picture.pixel(int(l.series.right()) - 2, int(l.series.top()) + 2), 0xFF000080u);
+    QCOMPARE(picture.pixel(int(l.cobweb.left()) - 1, int(l.cobweb.center().y())), 0xFF800000u);
+    for (std::size_t i = 0; i < o.values.size(); ++i) {
+      const std::int64_t n = o.first + std::int64_t(i);
+      const QPointF at = inspector::seriesPoint(s, l, o, n, o.values[i]);
+      const QRgb expected = n >= 102 ? 0xFFFFFF00u : n <= 12 ? 0xFF008080u : 0xFF808080u;
+      QCOMPARE(picture.pixel(int(at.x()), int(at.y())), expected);
+    }
+  }
+
+  // The exponent over p stops when a newer request comes and when the
+  // window closes: 64 chaotic columns with bis 2 * 10^9 take seconds (even
+  // where their orbits come back to themselves in doubles, after some 10^7
+  // steps); the request in work ends incomplete, and a newer one is drawn.
+  void cancellingTheExponents() {
+    inspector::LyapunovWindow w(nullptr, nullptr, {});
+    QSignalSpy ended(&w, &inspector::LessonWindow::ended);
+    orbits::Iteration heavy;
+    heavy.bis = 2000000000;
+    heavy.gelbAb = 1000;
+    std::vector<double> chaotic;
+    for (int k = 0; k < 64; ++k) chaotic.push_back(2.9 + 0.001 * k);
+    for (bool byClosing : {false, true}) {
+      w.request(heavy, chaotic);
+      QVERIFY(w.computing());
+      if (byClosing)
+        w.close();
+      else
+        w.request(orbits::Iteration{}, {1.5, 2.5});
+      QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), 60000);
+      QCOMPARE(ended.takeFirst().at(0).toBool(), false);
+      if (!byClosing) {
+        QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), 60000);
+        QCOMPARE(ended.takeFirst().at(0).toBool(), true);
+        QCOMPARE(w.shownColumns(), (std::vector<double>{1.5, 2.5}));
+      }
+      QVERIFY(!w.computing());
+    }
   }
 
   // A long lead-up stops when a newer request comes, and when the window

@@ -232,6 +232,27 @@ class TestKernel : public QObject {
       }
   }
 
+  // The skipping happens at all: a batch of periodic columns iterates a
+  // small share of its steps, a batch with a chaotic column every one of
+  // them (its other orbits go on iterating with it).
+  void periodicColumnsSkipMostSteps() {
+    orbits::ColumnSettings s;
+    s.mapping = {0, 800 / 3.0, 800, 1.5, 480 / -1.5, 480};
+    s.bis = 1000000;
+    s.gelbAb = 1000;
+    double p[orbits::kSideBySide];
+    for (double chaotic : {0.0, 2.9}) {
+      for (int k = 0; k < orbits::kSideBySide; ++k) p[k] = 2.2 + 0.01 * k;
+      if (chaotic) p[7] = chaotic;
+      orbits::ColumnPixels columns[orbits::kSideBySide];
+      QVERIFY(orbits::computeColumns(s, p, orbits::kSideBySide, columns, [] { return true; }));
+      if (chaotic)
+        QCOMPARE(columns[0].iterated, s.steps());
+      else
+        QVERIFY2(columns[0].iterated < s.steps() / 100, qPrintable(QString::number(columns[0].iterated)));
+    }
+  }
+
   // Many workers (a desktop with 32 threads and more): the lookahead stays
   // within a sweep, and every column equals the one-orbit loop's. Built with
   // the standard library's own checks (make sanitize), a lookahead bounded

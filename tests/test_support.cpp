@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The number conversions, the palette and the guard of a test's hook.
+// The number conversions and the guard of a test's hook. (The palette is
+// checked where the pictures use it: test_diagram, test_inspector.)
 #include <QTest>
 #include <cfloat>
 #include <cmath>
@@ -195,16 +196,6 @@ class TestSupport : public QObject {
       QVERIFY(!support::readDecimal(outside, outside + std::strlen(outside), unchanged));
       QCOMPARE(unchanged, 5.0);
     }
-  }
-
-  void paletteHasTheClassicColours() {
-    QCOMPARE(paletteColour(0), 0xFF000000u);
-    QCOMPARE(paletteColour(3), 0xFF008080u);
-    QCOMPARE(paletteColour(4), 0xFF800000u);
-    QCOMPARE(paletteColour(9), 0xFF0000FFu);
-    QCOMPARE(paletteColour(11), 0xFF00FFFFu);
-    QCOMPARE(paletteColour(14), 0xFFFFFF00u);
-    QCOMPARE(paletteColour(15), 0xFFFFFFFFu);
   }
 
   // A hook comes back as it was whichever way the guards go, nested or
