@@ -102,10 +102,10 @@ sanitize: deps
 # tests/tsan.supp marks Qt's libraries as not instrumented, and says why.
 tsan: deps
 	cmake -S . -B $(BUILD)-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOSKEL_TSAN=ON
-	cmake --build $(BUILD)-tsan $(JOBS) --target test_kernel test_columns test_diagram test_inspector test_random_user tsan_sees_a_race
+	cmake --build $(BUILD)-tsan $(JOBS) --target test_kernel test_columns test_diagram test_inspector test_analysis test_random_user tsan_sees_a_race
 	cd $(BUILD)-tsan && QT_QPA_PLATFORM=offscreen VARNOSKEL_QUICK=1 VARNOSKEL_ACTIONS=3000 \
 	  TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1 exitcode=66" \
-	  ctest --output-on-failure $(JOBS) -R '^(test_(kernel|columns|diagram|inspector|random_user)|tsan_sees_a_race)$$'
+	  ctest --output-on-failure $(JOBS) -R '^(test_(kernel|columns|diagram|inspector|analysis|random_user)|tsan_sees_a_race)$$'
 
 # libFuzzer on the number conversions, for a bounded time (FUZZ_SECONDS).
 FUZZ_SECONDS := 60

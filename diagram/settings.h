@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The text boxes are the store of the user's settings: what Start reads is
-// read from them here, by one function, into a value that the sweep, the
-// orbit window and every other window take alike.
+// read from them here, by one function, into the value of orbits/start.h,
+// which the sweep takes, and the lesson windows with the window on display.
 #pragma once
 
 #include <cstdint>

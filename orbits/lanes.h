@@ -7,9 +7,9 @@
 // sixteen independent chains keep its floating-point units busy. There are
 // three implementations of the same arithmetic, portable C++ (columns.cpp),
 // four AVX2 vectors (lanes_avx2.cpp) and two AVX-512 vectors
-// (lanes_avx512.cpp): each lane sees the same doubles in the
-// same order of operations as a loop over one orbit, so both give the same
-// cells.
+// (lanes_avx512.cpp): each lane sees the same doubles in the same order of
+// operations as a loop over one orbit (the law of law.h), so all three give
+// the same cells.
 #pragma once
 
 #include <algorithm>

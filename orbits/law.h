@@ -2,11 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The growth law, written once for everything that iterates it: the
-// diagram's column kernels and the orbit window. One step of the normalised
-// law X (1 + p (1 - X)) or of Verhulst's X (1 + p) (1 - X), in exactly this
-// order of operations (with both chosen, the one after the other), its
-// derivative, the rule that tells an orbit stuck for good, and which colour
-// the diagram gives the point of each counter.
+// diagram's column kernels, the exponent's lanes, one orbit of the orbit
+// window and the cascade of period doublings. One step of the normalised law
+// X (1 + p (1 - X)) or of Verhulst's X (1 + p) (1 - X), in exactly this order
+// of operations (with both chosen, the one after the other), its derivative,
+// the rule that tells an orbit stuck for good, and which colour the diagram
+// gives the point of each counter.
 #pragma once
 
 #include <bit>
