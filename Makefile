@@ -6,8 +6,9 @@
 
 # qt6-translations-l10n: the toolkit's own texts in German.
 # qt6-base-private-dev: a test delivers events through the platform's own queue.
+# libboost-dev: Boost.Multiprecision's headers, for the cascade's numbers.
 PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-translations-l10n \
-            libgl-dev fonts-liberation
+            libgl-dev fonts-liberation libboost-dev
 # Only for the screenshots: a virtual display, a pointer to drive it, a camera.
 DESKTOP  := xvfb xauth xdotool imagemagick
 # Only for the package and its checks: CPack's helpers (file, dpkg-shlibdeps)

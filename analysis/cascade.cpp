@@ -4,172 +4,208 @@
 #include "analysis/cascade.h"
 
 #include <algorithm>
+#include <boost/multiprecision/cpp_bin_float.hpp>
 #include <cmath>
-#include <cstdint>
 #include <limits>
+#include <vector>
+
+#include "orbits/law.h"
 
 namespace analysis {
 
 namespace {
 
+using Number = boost::multiprecision::cpp_bin_float_quad;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kDelta = 4.669201609102990;  // for the first guesses only
-// A point counts as told apart from its neighbour while their distance is at
-// least this many times the rounding error of either: delta then keeps
-// three digits.
-constexpr double kApart = 1000;
-constexpr int kMostRows = 40;
 
-// g^q(1/2) - 1/2 and its derivative in r, iterating the orbit and its
-// derivative together.
-std::pair<double, double> superstableResidual(double r, std::int64_t q) {
-  double x = 0.5, dx = 0;
-  for (std::int64_t k = 0; k < q; ++k) {
-    dx = x * (1 - x) + r * (1 - 2 * x) * dx;
-    x = r * x * (1 - x);
-  }
-  return {x - 0.5, dx};
+// The law in Verhulst's form, whose critical point is X = 1/2.
+void grow(Number& x, const Number& p) { orbits::advance<false, true>(x, p); }
+Number slope(const Number& x, const Number& p) {
+  Number d;
+  orbits::slopeAt<false, true>(x, p, d);
+  return d;
 }
 
-// Newton's method from a guess; the error left, as the last residual over
-// the derivative: the level at which rounding hides the root.
-double superstable(double guess, std::int64_t q, double& error) {
-  double r = guess;
-  error = std::numeric_limits<double>::infinity();
-  for (int i = 0; i < 60; ++i) {
-    const auto [f, d] = superstableResidual(r, q);
-    const double step = f / d;
-    if (!std::isfinite(step)) break;
-    r -= step;
-    error = std::fabs(step);
-    if (error <= 4 * std::numeric_limits<double>::epsilon() * r) break;
-  }
-  const auto [f, d] = superstableResidual(r, q);
-  error = std::max(error, std::fabs(f / d));
-  return r;
-}
-
-// The point of the 2^n cycle near x (Newton's method on g^q(x) - x, whose
-// derivative, the multiplier less 1, stays far from 0 while the multiplier
-// is negative), and the cycle's multiplier.
-double cycleMultiplier(double r, std::int64_t q, double& x) {
-  double mu = 1;
-  for (int i = 0; i < 8; ++i) {
-    double y = x;
-    double m = 1;
-    int e2 = 0;
-    for (std::int64_t k = 0; k < q; ++k) {
-      int e = 0;
-      m = std::frexp(m * r * (1 - 2 * y), &e);
-      e2 += e;
-      y = r * y * (1 - y);
-    }
-    mu = std::ldexp(m, e2);
-    const double step = (y - x) / (mu - 1);
-    if (!std::isfinite(step)) break;
-    x -= step;
-    if (std::fabs(step) <= 4 * std::numeric_limits<double>::epsilon()) break;
-  }
-  return mu;
-}
-
-// Where the 2^n cycle's multiplier reaches -1, between its superstable
-// point (multiplier 0) and the next one: the cycle followed in small steps
-// of r from x = 1/2, then the secant rule on the bracket.
-double doubling(double from, double to, std::int64_t q) {
-  double x = 0.5, a = from, fa = 1;  // multiplier + 1 at the superstable point
-  double b = to, fb = kNaN, xb = x;
-  constexpr int kSteps = 16;
-  for (int i = 1; i <= kSteps; ++i) {
-    const double r = from + (to - from) * i / kSteps;
-    double y = x;
-    const double f = cycleMultiplier(r, q, y) + 1;
-    if (!(f > 0)) {
-      b = r;
-      fb = f;
-      xb = y;
+// Newton's method until its steps, already small, stop halving: from there
+// on they are rounding, and the last two of them bound the error left. (Far
+// from the root a step may not halve while the other unknown settles.)
+struct Solved {
+  Number value, error;
+  bool stopped = false;  // keepGoing said no
+};
+template <typename Step>
+Solved newton(Number value, Step& next, const std::function<bool()>& keepGoing) {
+  Number before = std::numeric_limits<double>::infinity(), last = before;
+  for (int i = 0; i < 100; ++i) {
+    const Number s = abs(next(value));
+    if (!keepGoing()) return {value, 0, true};
+    if (!(s < before / 2) && s < 1e-20 * abs(value)) {
+      last = s;
       break;
     }
-    a = r;
-    fa = f;
-    x = y;
+    value -= next.step;
+    before = last = s;
+    if (s == 0) break;
   }
-  if (std::isnan(fb)) return kNaN;
-  // Illinois' variant of the false position: the bracket always holds.
-  int side = 0;
-  for (int i = 0; i < 100 && b - a > 2 * std::numeric_limits<double>::epsilon() * b; ++i) {
-    const double r = b - fb * (b - a) / (fb - fa);
-    if (!(r > a && r < b)) break;
-    double y = fa > 0 ? x : xb;
-    const double f = cycleMultiplier(r, q, y) + 1;
-    if (f > 0) {
-      a = r, fa = f, x = y;
-      if (side == 1) fb /= 2;
-      side = 1;
-    } else {
-      b = r, fb = f, xb = y;
-      if (side == -1) fa /= 2;
-      side = -1;
-    }
-    if (f == 0) return r;
-  }
-  return (a + b) / 2;
+  return {value, 4 * std::max(before, last), false};
 }
+
+// X(q) - 1/2 of the orbit from X = 1/2 and its derivative in p, iterated
+// together, and X(q / 2): the cycle's point nearest the critical point when
+// q is the cycle's period.
+struct Superstable {
+  Number step;  // the Newton step last taken
+  Number half, halfSlope;
+  std::int64_t q;
+  const std::function<bool()>& keepGoing;
+  Number operator()(const Number& p) {
+    Number x = Number(1) / 2, dx = 0;
+    const Number onePlusP = 1 + p;
+    for (std::int64_t k = 0; k < q; ++k) {
+      // d/dp of X (1 + p) (1 - X) is the new X over 1 + p.
+      const Number g = slope(x, p);
+      grow(x, p);
+      dx = g * dx + x / onePlusP;
+      if (k + 1 == q / 2) half = x, halfSlope = dx;
+      if ((k & 0xffff) == 0xffff && !keepGoing()) return step = 0;
+    }
+    return step = (x - Number(1) / 2) / dx;
+  }
+};
+
+// A point x of the 2^n cycle at a fixed p, by Newton's method on
+// g^q(x) - x, whose derivative, the multiplier less 1, stays far from 0
+// while the cycle is stable or just beyond.
+struct CyclePoint {
+  Number step;
+  Number p;
+  std::int64_t q;
+  const std::function<bool()>& keepGoing;
+  Number operator()(const Number& x0) {
+    Number x = x0, a = 1;
+    for (std::int64_t k = 0; k < q; ++k) {
+      a *= slope(x, p);
+      grow(x, p);
+      if ((k & 0xffff) == 0xffff && !keepGoing()) return step = 0;
+    }
+    return step = (x - x0) / (a - 1);
+  }
+};
+
+// The doubling point: a point x0 of the cycle and p together, where
+// g^q(x0) = x0 and the multiplier (g^q)'(x0) = -1. Newton's method on both,
+// with the derivatives of the orbit in x0 (a), in p (b), and the second ones
+// in x0 (c) and in x0 and p (e), iterated along the orbit.
+struct Doubling {
+  Number step;  // in p
+  Number x0;
+  std::int64_t q;
+  const std::function<bool()>& keepGoing;
+  Number operator()(const Number& p) {
+    const Number onePlusP = 1 + p, curvature = -2 * onePlusP;  // g''
+    Number x = x0, a = 1, b = 0, c = 0, e = 0;
+    for (std::int64_t k = 0; k < q; ++k) {
+      const Number g = slope(x, p), gp = g / onePlusP;  // g' and d/dp of g'
+      e = curvature * a * b + g * e + gp * a;
+      c = curvature * a * a + g * c;
+      grow(x, p);
+      b = g * b + x / onePlusP;
+      a *= g;
+      if ((k & 0xffff) == 0xffff && !keepGoing()) return step = 0;
+    }
+    const Number f1 = x - x0, f2 = a + 1;
+    const Number j11 = a - 1, j12 = b, j21 = c, j22 = e;
+    const Number det = j11 * j22 - j12 * j21;
+    x0 -= (f1 * j22 - f2 * j12) / det;
+    return step = (j11 * f2 - j21 * f1) / det;
+  }
+};
+
+// The text of a value with error bound `error`: rounded to the power of ten
+// at least twice the bound, so that it lies within one unit of its last
+// digit of the true value, and to at most kMostDigits significant digits.
+std::string knownDigits(const Number& value, const Number& error) {
+  if (value == 0 || !boost::multiprecision::isfinite(value)) return {};
+  const int lead = int(boost::multiprecision::floor(boost::multiprecision::log10(abs(value))).convert_to<double>());
+  const Number unit = 2 * error;
+  int place = unit > 0 ? int(boost::multiprecision::ceil(boost::multiprecision::log10(unit)).convert_to<double>())
+                       : std::numeric_limits<int>::min() / 2;
+  place = std::max(place, lead - kMostDigits + 1);
+  if (place > lead) return {};  // not even the first digit is known
+  return value.str(std::max(0, -place), std::ios_base::fixed);
+}
+
+double toDouble(const Number& x) { return x.convert_to<double>(); }
 
 }  // namespace
 
-Cascade cascade() {
-  Cascade c;
-  // The superstable parameters first, in r: R0 = 2, R1 = 1 + sqrt 5.
-  std::vector<double> R, error;
-  for (int n = 0; n < kMostRows; ++n) {
+bool cascade(const std::function<void(const CascadeRow&)>& row, const std::function<bool()>& keepGoing, int last) {
+  std::vector<Number> superstable, doubling, width, superstableError, doublingError, widthError;
+  for (int n = 0; n <= last; ++n) {
     const std::int64_t q = std::int64_t(1) << n;
-    const double guess = n == 0   ? 2
-                         : n == 1 ? 3.2
-                                  : R[std::size_t(n - 1)] + (R[std::size_t(n - 1)] - R[std::size_t(n - 2)]) / kDelta;
-    double e = 0;
-    const double r = superstable(guess, q, e);
-    if (n > 0) {
-      const double apart = r - R.back();
-      if (!(apart > kApart * std::max(e, error.back()))) {
-        c.stop = {n, apart, std::max(e, error.back())};
-        break;
-      }
-    }
-    R.push_back(r);
-    error.push_back(e);
-  }
-  // The doublings between them; the last superstable point has none after it.
-  for (std::size_t n = 0; n + 1 < R.size(); ++n) {
-    CascadeRow row;
-    row.n = int(n);
-    row.superstable = R[n] - 1;
-    row.doubling = doubling(R[n], R[n + 1], std::int64_t(1) << n) - 1;
-    if (n > 0) {
-      double x = 0.5;
-      for (std::int64_t k = 0; k < (std::int64_t(1) << (n - 1)); ++k) x = R[n] * x * (1 - x);
-      row.width = x - 0.5;
-    } else {
-      row.width = kNaN;
-    }
-    row.delta = row.alpha = kNaN;
+    // The superstable p: 1 (r = 2), 1 + sqrt 5 - 1 = sqrt 5, then each
+    // distance about delta times the one before.
+    const Number guess = n == 0   ? Number(1)
+                         : n == 1 ? Number(2.2)
+                                  : superstable[n - 1] + (superstable[n - 1] - superstable[n - 2]) / kDelta;
+    Superstable s{0, 0, 0, q, keepGoing};
+    const Solved sp = newton(guess, s, keepGoing);
+    if (sp.stopped) return false;
+    superstable.push_back(sp.value);
+    superstableError.push_back(sp.error);
+    s(sp.value);  // the half-way point at the root
+    // The width moves with p as the half-way point does; its rounding is
+    // that of the root's own orbit.
+    width.push_back(n > 0 ? s.half - Number(1) / 2 : Number(0));
+    widthError.push_back(abs(s.halfSlope) * sp.error + sp.error);
+
+    // The doubling: 2 (r = 3) and sqrt 6 guessed, later ones extrapolated;
+    // first a point of the cycle at the guess, then both together.
+    Number p = n == 0   ? Number(1.9)
+               : n == 1 ? Number(2.45)
+                        : doubling[n - 1] + (doubling[n - 1] - doubling[n - 2]) / kDelta;
+    CyclePoint point{0, p, q, keepGoing};
+    const Solved x0 = newton(Number(1) / 2, point, keepGoing);
+    if (x0.stopped) return false;
+    Doubling d{0, x0.value, q, keepGoing};
+    const Solved dp = newton(p, d, keepGoing);
+    if (dp.stopped) return false;
+    doubling.push_back(dp.value);
+    doublingError.push_back(dp.error);
+
+    CascadeRow r;
+    r.n = n;
+    r.superstable = toDouble(superstable[n]);
+    r.doubling = toDouble(doubling[n]);
+    r.superstableText = knownDigits(superstable[n], superstableError[n]);
+    r.doublingText = knownDigits(doubling[n], doublingError[n]);
+    r.width = n > 0 ? toDouble(width[n]) : kNaN;
+    r.delta = r.alpha = kNaN;
     if (n >= 2) {
-      const CascadeRow& a = c.rows[n - 2];
-      const CascadeRow& b = c.rows[n - 1];
-      row.delta = (b.doubling - a.doubling) / (row.doubling - b.doubling);
-      row.alpha = b.width / row.width;
+      const Number a = doubling[n - 1] - doubling[n - 2], b = doubling[n] - doubling[n - 1];
+      const Number delta = a / b;
+      const Number deltaError =
+          abs(delta) * ((doublingError[n - 1] + doublingError[n - 2]) / abs(a) +
+                        (doublingError[n] + doublingError[n - 1]) / abs(b) + std::numeric_limits<Number>::epsilon());
+      const Number alpha = width[n - 1] / width[n];
+      const Number alphaError = abs(alpha) * (widthError[n - 1] / abs(width[n - 1]) + widthError[n] / abs(width[n]) +
+                                              std::numeric_limits<Number>::epsilon());
+      r.delta = toDouble(delta);
+      r.alpha = toDouble(alpha);
+      r.deltaText = knownDigits(delta, deltaError);
+      r.alphaText = knownDigits(alpha, alphaError);
     }
-    c.rows.push_back(row);
+    row(r);
   }
-  return c;
+  return true;
 }
 
-CascadeWindow cascadeWindow(const Cascade& c, std::size_t row, bool normiert) {
-  const CascadeRow& here = c.rows.at(row);
+CascadeWindow cascadeWindow(const CascadeRow& here, const CascadeRow* before, bool normiert) {
   // From the doubling before to half that distance beyond this one: the
   // rest of the cascade lies inside (it ends about 0.27 of the distance
   // beyond), and so does the next row's window, delta times narrower.
-  const double links = row > 0 ? c.rows[row - 1].doubling : here.superstable - (here.doubling - here.superstable);
+  const double links = before ? before->doubling : here.superstable - (here.doubling - here.superstable);
   const double rechts = here.doubling + (here.doubling - links) / 2;
   // The branches through the critical point, with room on both sides.
   const double half = std::isnan(here.width) ? 0.45 : std::min(0.45, 2.5 * std::fabs(here.width));

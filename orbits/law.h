@@ -32,7 +32,8 @@ template <bool Normiert, bool Verhulst, typename T>
 // The derivative of the step at `bestand` into `d`, by the chain rule where
 // both laws apply.
 template <bool Normiert, bool Verhulst, typename T>
-[[gnu::always_inline]] inline void slopeAt(T bestand, const T& p, T& d) {
+[[gnu::always_inline]] inline void slopeAt(const T& at, const T& p, T& d) {
+  T bestand = at;
   d = T{} + 1;
   if constexpr (Normiert) {
     d = 1 + p - 2 * p * bestand;

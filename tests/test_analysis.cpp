@@ -8,6 +8,7 @@
 // skipped at all.
 #include <QTest>
 #include <bit>
+#include <boost/multiprecision/cpp_bin_float.hpp>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -17,6 +18,7 @@
 #include "analysis/orbit.h"
 #include "oracle.h"
 #include "orbits/slopes.h"
+#include "plain.h"
 #include "support/palette.h"
 
 using analysis::Orbit;
@@ -65,6 +67,97 @@ double superstable(double guess, int q) {
   for (int k = 1; k < q; ++k)
     if (q % k == 0 && std::fabs(criticalOrbit(r, k) - 0.5) < 1e-9) return std::nan("");
   return std::fabs(criticalOrbit(r, q) - 0.5) < 1e-9 ? r : std::nan("");
+}
+
+// The cascade's rows up to `last`, computed once for the tests that read them.
+std::vector<analysis::CascadeRow> cascadeRows(int last) {
+  static std::vector<analysis::CascadeRow> rows;
+  if (int(rows.size()) <= last) {
+    rows.clear();
+    if (!analysis::cascade([&](const analysis::CascadeRow& r) { rows.push_back(r); }, [] { return true; }, last))
+      qFatal("cascade stopped");
+  }
+  return {rows.begin(), rows.begin() + last + 1};
+}
+
+analysis::CascadeWindow window(const std::vector<analysis::CascadeRow>& rows, std::size_t n, bool normiert) {
+  return analysis::cascadeWindow(rows[n], n > 0 ? &rows[n - 1] : nullptr, normiert);
+}
+
+// 50 decimal digits, far beyond the 34 the program computes with.
+using Wide = boost::multiprecision::cpp_bin_float_50;
+
+// Whether a shown decimal text lies within one unit of its last digit of
+// `exact`, with at least `least` significant digits.
+bool within(const std::string& text, const Wide& exact, int least) {
+  if (text.empty()) return false;
+  const auto point = text.find('.');
+  const int decimals = point == std::string::npos ? 0 : int(text.size() - point - 1);
+  int significant = 0;
+  bool leading = true;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    leading = leading && c == '0';
+    if (!leading) ++significant;
+  }
+  const Wide unit = pow(Wide(10), -decimals);
+  return significant >= least && abs(Wide(text) - exact) <= unit;
+}
+
+// Logistic growth g(x) = r x (1 - x), here in r.
+struct WideSuperstable {
+  Wide r, width;
+};
+WideSuperstable wideSuperstable(Wide r, std::int64_t q) {
+  const Wide half("0.5");
+  Wide width;
+  for (int i = 0; i < 40; ++i) {
+    Wide x = half, dx = 0, mid = 0;
+    for (std::int64_t k = 0; k < q; ++k) {
+      dx = x * (1 - x) + r * (1 - 2 * x) * dx;
+      x = r * x * (1 - x);
+      if (k + 1 == q / 2) mid = x;
+    }
+    width = mid - half;
+    const Wide step = (x - half) / dx;
+    r -= step;
+    if (abs(step) < Wide("1e-45")) break;
+  }
+  return {r, width};
+}
+
+// The doubling near a guessed r: a point x of the q-cycle by Newton's method
+// on g^q(x) - x, then x and r together until g^q(x) = x and (g^q)'(x) = -1.
+Wide wideDoubling(Wide r, std::int64_t q) {
+  Wide x0("0.5");
+  for (int i = 0; i < 40; ++i) {
+    Wide x = x0, m = 1;
+    for (std::int64_t k = 0; k < q; ++k) {
+      m *= r * (1 - 2 * x);
+      x = r * x * (1 - x);
+    }
+    const Wide step = (x - x0) / (m - 1);
+    x0 -= step;
+    if (abs(step) < Wide("1e-45")) break;
+  }
+  for (int i = 0; i < 40; ++i) {
+    // d/dx0 (a), d/dr (b) of the orbit, and d2/dx0^2 (c), d2/dx0 dr (e).
+    Wide x = x0, a = 1, b = 0, c = 0, e = 0;
+    for (std::int64_t k = 0; k < q; ++k) {
+      const Wide g1 = r * (1 - 2 * x), g2 = -2 * r, gr = x * (1 - x), grx = 1 - 2 * x;
+      e = g2 * a * b + g1 * e + grx * a;
+      c = g2 * a * a + g1 * c;
+      b = g1 * b + gr;
+      a = g1 * a;
+      x = r * x * (1 - x);
+    }
+    const Wide f1 = x - x0, f2 = a + 1, det = (a - 1) * e - b * c;
+    const Wide dx = (f1 * e - f2 * b) / det, dr = ((a - 1) * f2 - c * f1) / det;
+    x0 -= dx;
+    r -= dr;
+    if (abs(dr) < Wide("1e-45") && abs(dx) < Wide("1e-45")) break;
+  }
+  return r;
 }
 
 }  // namespace
@@ -221,37 +314,75 @@ class TestAnalysis : public QObject {
   }
 
   // The cascade against the published parameters of logistic growth (in
-  // p = r - 1) and Feigenbaum's constants; at least ten rows, and the ratios
-  // of the last rows near the constants.
+  // p = r - 1) and Feigenbaum's constants: the first rows from first
+  // principles (the superstable 2-cycle at r = 1 + sqrt 5, its doubling at
+  // r = 1 + sqrt 6, each to at least 15 digits), the order of the points,
+  // and the last row's ratios within 1e-11 and 1e-10 of the constants.
   void feigenbaumsCascade() {
-    const analysis::Cascade c = analysis::cascade();
-    QVERIFY2(c.rows.size() >= 10, qPrintable(QString::number(c.rows.size())));
-    QVERIFY(c.stop.n == int(c.rows.size()) + 1);
+    const std::vector<analysis::CascadeRow> rows = cascadeRows(analysis::kLastCascadeRow);
+    QCOMPARE(int(rows.size()), analysis::kLastCascadeRow + 1);
+    QVERIFY(rows.size() >= 19);
     const double superstable[] = {1, 2.236068, 2.498562, 2.554641, 2.566667};
     const double doubling[] = {2, 2.449490, 2.544090, 2.564407, 2.568759};
     for (std::size_t n = 0; n < 5; ++n) {
-      QVERIFY2(std::fabs(c.rows[n].superstable - superstable[n]) < 1e-6, qPrintable(QString::number(n)));
-      QVERIFY2(std::fabs(c.rows[n].doubling - doubling[n]) < 1e-6, qPrintable(QString::number(n)));
+      QCOMPARE(rows[n].n, int(n));
+      QVERIFY2(std::fabs(rows[n].superstable - superstable[n]) < 1e-6, qPrintable(QString::number(n)));
+      QVERIFY2(std::fabs(rows[n].doubling - doubling[n]) < 1e-6, qPrintable(QString::number(n)));
     }
-    QCOMPARE(c.rows[1].superstable, std::sqrt(5.0));                  // r = 1 + sqrt 5
-    QVERIFY(std::fabs(c.rows[1].doubling - std::sqrt(6.0)) < 1e-12);  // r = 1 + sqrt 6
-    for (std::size_t n = 1; n < c.rows.size(); ++n) {
-      QVERIFY(c.rows[n - 1].superstable < c.rows[n - 1].doubling);
-      QVERIFY(c.rows[n - 1].doubling < c.rows[n].superstable);
+    QVERIFY(within(rows[0].superstableText, Wide(1), 15) && within(rows[0].doublingText, Wide(2), 15));
+    QVERIFY2(within(rows[1].superstableText, sqrt(Wide(5)), 15), rows[1].superstableText.c_str());
+    QVERIFY2(within(rows[1].doublingText, sqrt(Wide(6)), 15), rows[1].doublingText.c_str());
+    for (std::size_t n = 1; n < rows.size(); ++n) {
+      QVERIFY(rows[n - 1].superstable < rows[n - 1].doubling);
+      QVERIFY(rows[n - 1].doubling < rows[n].superstable);
     }
-    const analysis::CascadeRow& last = c.rows.back();
-    QVERIFY2(std::fabs(last.delta - 4.669201609) < 1e-3, qPrintable(QString::number(last.delta, 'g', 12)));
-    QVERIFY2(std::fabs(last.alpha + 2.502907875) < 1e-3, qPrintable(QString::number(last.alpha, 'g', 12)));
+    const analysis::CascadeRow& last = rows.back();
+    const Wide delta(last.deltaText), alpha(last.alphaText);
+    QVERIFY2(abs(delta - Wide("4.669201609102990671853")) < 1e-11, last.deltaText.c_str());
+    QVERIFY2(abs(alpha - Wide("-2.502907875095892822283")) < 1e-10, last.alphaText.c_str());
     // Each row's window holds its doubling point, and the next row's window
     // lies inside it: a class zooms from one doubling to the next.
-    for (std::size_t n = 0; n < c.rows.size(); ++n) {
-      const auto w = analysis::cascadeWindow(c, n, true);
-      QVERIFY(w.links < c.rows[n].doubling && c.rows[n].doubling < w.rechts);
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+      const auto w = window(rows, n, true);
+      QVERIFY(w.links < rows[n].doubling && rows[n].doubling < w.rechts);
       QVERIFY(w.xMin < w.xMax);
-      if (n + 1 < c.rows.size()) {
-        const auto inner = analysis::cascadeWindow(c, n + 1, true);
+      if (n + 1 < rows.size()) {
+        const auto inner = window(rows, n + 1, true);
         QVERIFY(inner.links >= w.links && inner.rechts <= w.rechts);
       }
+    }
+  }
+
+  // Every digit shown is right: each row's p values, delta and alpha lie
+  // within one unit of their last digit shown of the same quantities
+  // computed here in 50 digits (logistic growth in r = 1 + p, Newton's
+  // method for the superstable r, and for the doubling on a point of the
+  // cycle and r together); and the p values show at least 20 digits where
+  // 34-digit arithmetic allows that, delta and alpha at least 10.
+  void theShownDigitsAreRight() {
+    const int last = fixture::rounds(10) < 10 ? 10 : analysis::kLastCascadeRow;  // shorter where the build is slow
+    const std::vector<analysis::CascadeRow> rows = cascadeRows(last);
+    QCOMPARE(int(rows.size()), last + 1);
+    std::vector<Wide> R, D, width;
+    for (int n = 0; n <= last; ++n) {
+      const std::int64_t q = std::int64_t(1) << n;
+      const Wide guessR = n == 0 ? Wide(2) : n == 1 ? Wide(3.2) : R[n - 1] + (R[n - 1] - R[n - 2]) / 4.6692;
+      const WideSuperstable s = wideSuperstable(guessR, q);
+      R.push_back(s.r);
+      width.push_back(s.width);
+      const Wide guessD = n == 0 ? Wide(2.9) : n == 1 ? Wide(3.45) : D[n - 1] + (D[n - 1] - D[n - 2]) / 4.6692;
+      D.push_back(wideDoubling(guessD, q));
+      const analysis::CascadeRow& row = rows[std::size_t(n)];
+      const auto where = QStringLiteral("row %1").arg(n).toStdString();
+      QVERIFY2(within(row.superstableText, R[n] - 1, 20), (where + " " + row.superstableText).c_str());
+      QVERIFY2(within(row.doublingText, D[n] - 1, 20), (where + " " + row.doublingText).c_str());
+      if (n < 2) {
+        QVERIFY(row.deltaText.empty() && row.alphaText.empty());
+        continue;
+      }
+      const Wide delta = (D[n - 1] - D[n - 2]) / (D[n] - D[n - 1]), alpha = width[n - 1] / width[n];
+      QVERIFY2(within(row.deltaText, delta, 10), (where + " delta " + row.deltaText).c_str());
+      QVERIFY2(within(row.alphaText, alpha, 10), (where + " alpha " + row.alphaText).c_str());
     }
   }
 
@@ -390,13 +521,14 @@ class TestAnalysis : public QObject {
   // to it, the next branch: zooming from row to row keeps the branches in
   // view in either form.
   void theCascadeWindowsHoldTheBranches() {
-    const analysis::Cascade c = analysis::cascade();
+    const std::vector<analysis::CascadeRow> rows =
+        cascadeRows(fixture::rounds(10) < 10 ? 10 : analysis::kLastCascadeRow);
     for (bool normiert : {true, false})
-      for (std::size_t n = 1; n < c.rows.size(); ++n) {
-        const analysis::CascadeWindow w = analysis::cascadeWindow(c, n, normiert);
-        const double p = c.rows[n].superstable;
+      for (std::size_t n = 1; n < rows.size(); ++n) {
+        const analysis::CascadeWindow w = window(rows, n, normiert);
+        const double p = rows[n].superstable;
         auto inForm = [&](double x) { return normiert ? x * (1 + p) / p : x; };
-        for (double x : {0.5, 0.5 + c.rows[n].width})
+        for (double x : {0.5, 0.5 + rows[n].width})
           QVERIFY2(w.xMin < inForm(x) && inForm(x) < w.xMax,
                    qPrintable(QStringLiteral("%1, row %2: X %3 outside %4 ... %5")
                                   .arg(normiert ? "normiert" : "Verhulst")

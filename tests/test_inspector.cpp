@@ -311,21 +311,48 @@ class TestInspector : public QObject {
     QVERIFY(w && w->isVisible());
     activate(&f.window);
     QCOMPARE(f.window.grab().toImage(), before);
+    // The rows come one by one, the window answering meanwhile.
+    QTRY_VERIFY_WITH_TIMEOUT(w->complete(), 300000);
+    QCOMPARE(int(w->shownRows().size()), analysis::kLastCascadeRow + 1);
     activate(w);
     QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), int(w->shownCascade().rows.size()) + 1);
-    QCOMPARE(lines[2].split(QLatin1Char('\t')).mid(0, 4),
-             (QStringList{"1", "2", support::qTextFromDouble(std::sqrt(5.0)).trimmed(),
-                          support::qTextFromDouble(w->shownCascade().rows[1].doubling).trimmed()}));
+    QCOMPARE(lines.size(), analysis::kLastCascadeRow + 2);
+    const QStringList two = lines[2].split(QLatin1Char('\t'));
+    QCOMPARE(two.mid(0, 2), (QStringList{"1", "2"}));
+    QVERIFY(two[2].startsWith(QStringLiteral("2.2360679774997896964")));  // sqrt 5, 20 digits
+    QVERIFY(two[3].startsWith(QStringLiteral("2.449489742783178098")));   // sqrt 6
     auto* button = qobject_cast<QAbstractButton*>(w->table()->cellWidget(2, 6));
-    QVERIFY(button);
-    const auto chosen = analysis::cascadeWindow(w->shownCascade(), 2, true);
+    QVERIFY(button && button->isEnabled());
+    const auto chosen = analysis::cascadeWindow(w->shownRows()[2], &w->shownRows()[1], true);
     click(button);
     QCOMPARE(f.txtLinks->text(), support::qTextFromDouble(chosen.links));
     QCOMPARE(f.txtXMAX->text(), support::qTextFromDouble(chosen.xMax));
     QVERIFY(sweepToTheEnd(f));
     QCOMPARE(f.fenster.links, support::numberFromText(support::qTextFromDouble(chosen.links)));
+  }
+
+  // Closing the table while it fills stops the work; "F" again computes
+  // it afresh, to the end.
+  void closingTheCascadeStopsIt() {
+    auto form = window();
+    Form1Probe& f = *form;
+    activate(&f.window);
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_F);
+    auto* w = f.window.findChild<inspector::FeigenbaumWindow*>();
+    QVERIFY(w && w->computing());
+    QSignalSpy ended(w, &inspector::LessonWindow::ended);
+    w->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), 60000);
+    QCOMPARE(ended.takeFirst().at(0).toBool(), false);
+    QVERIFY(!w->computing() && !w->complete());
+    activate(&f.window);
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_F);
+    QVERIFY(w->isVisible() && w->computing());
+    QTRY_VERIFY_WITH_TIMEOUT(w->complete(), 300000);
+    QCOMPARE(int(w->shownRows().size()), analysis::kLastCascadeRow + 1);
   }
 
   // "B" takes the p under the pointer over the picture, else the marker's
