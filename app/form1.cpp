@@ -121,7 +121,10 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Command1_Click() { sweep.run(); }
-void Form1::Command2_Click() { frame.x(fenster, inputBoxes().limits); }
+void Form1::Command2_Click() {
+  frame.x(fenster, inputBoxes().limits);
+  sweep.cleared();
+}
 void Form1::Command3_Click() { pen.choose(1); }
 void Form1::Command4_Click() { pen.choose(2); }
 void Form1::Command5_Click() { pause.halt(); }

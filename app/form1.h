@@ -100,6 +100,7 @@ class Form1 : public QMainWindow {
   void feigenbaumZeigen();
   void bildKopieren();
   void bildSpeichern();
+  void druckbildSpeichern();
   double markerSpalte() const;
   analysis::OrbitSettings bahnEinstellungen(double bahnP) const;
 };

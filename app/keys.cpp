@@ -11,6 +11,7 @@
 //   F       Feigenbaum's constants from the cascade of period doublings
 //   Ctrl+C  the diagram's picture to the clipboard
 //   Ctrl+S  the diagram's picture saved as PNG
+//   Ctrl+Shift+S  the diagram drawn anew at print size and saved (printing.cpp)
 // The picture is the surface as drawn: frame, labels and points, without the
 // controls that lie on it.
 #include <QShortcut>
@@ -26,9 +27,12 @@
 
 void Form1::tastenVerbinden() {
   const std::pair<QKeySequence, void (Form1::*)()> keys[] = {
-      {QKeySequence(Qt::Key_B), &Form1::bahnZeigen},       {QKeySequence(Qt::Key_L), &Form1::lyapunovZeigen},
-      {QKeySequence(Qt::Key_F), &Form1::feigenbaumZeigen}, {QKeySequence::Copy, &Form1::bildKopieren},
+      {QKeySequence(Qt::Key_B), &Form1::bahnZeigen},
+      {QKeySequence(Qt::Key_L), &Form1::lyapunovZeigen},
+      {QKeySequence(Qt::Key_F), &Form1::feigenbaumZeigen},
+      {QKeySequence::Copy, &Form1::bildKopieren},
       {QKeySequence::Save, &Form1::bildSpeichern},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Form1::druckbildSpeichern},
   };
   for (const auto& [key, handler] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, handler);
 }
@@ -38,10 +42,12 @@ void Form1::bahnZeigen() {
   const double at = pointer ? *pointer : markerSpalte();
   if (!bahnFenster) {
     bahnFenster = new inspector::OrbitWindow(this, ui.picAusgabe);
-    // The exponent over p marks the orbit's p.
-    connect(bahnFenster, &inspector::OrbitWindow::ended, this, [this] {
+    // The exponent over p marks the orbit's p while the orbit window is open.
+    auto mark = [this] {
       if (lyapunovFenster && !lyapunovFenster->computing()) lyapunovFenster->redraw();
-    });
+    };
+    connect(bahnFenster, &inspector::OrbitWindow::ended, this, mark);
+    connect(bahnFenster, &inspector::OrbitWindow::closed, this, mark);
   }
   bahnFenster->request(bahnEinstellungen(at));
 }

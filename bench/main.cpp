@@ -26,8 +26,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/cascade.h"
 #include "app/form1.h"
 #include "app/toolkit.h"
+#include "diagram/printpicture.h"
 #include "forms/picturebox.h"
 #include "forms/runtime.h"
 #include "inspector/lyapunovwindow.h"
@@ -241,6 +243,30 @@ double lyapunovWindowMs(Form1Probe& form) {
   return 0;
 }
 
+// The diagram at print size, 3000 pixels wide, in the start window with the
+// sweep's settings (von, bis; the defaults' lead-in): from the start to the
+// picture complete.
+double printPictureMs(Form1Probe& form, int von, int bis) {
+  diagram::PrintRequest request;
+  request.fenster = kStartWindow;
+  request.iteration.bis = bis;
+  request.iteration.gelbAb = orbits::firstAbove(von);
+  diagram::PrintPicture picture(request, form.picAusgabe->size(), form.picAusgabe->font());
+  QEventLoop loop;
+  QObject::connect(&picture, &diagram::PrintPicture::finished, &loop, &QEventLoop::quit);
+  const auto start = Clock::now();
+  picture.start();
+  loop.exec();
+  return seconds(start) * 1e3;
+}
+
+// The cascade's whole table, on this thread.
+double cascadeMs() {
+  const auto start = Clock::now();
+  analysis::cascade([](const analysis::CascadeRow&) {}, [] { return true; });
+  return seconds(start) * 1e3;
+}
+
 double peakMiB(const QString& self, const char* bis) {
   QProcess child;
   child.start(self, {QStringLiteral("--peak"), QString::fromLatin1(bis)});
@@ -294,6 +320,11 @@ int main(int argc, char* argv[]) {
          repeat(5, [&] { return sweep(form, kStartWindow, "0", "200000") * 1e3; }));
   report("lyapunov_window_ms", "exponent over p, heavy settings, key to curve", "ms",
          repeat(5, [&] { return lyapunovWindowMs(form); }));
+  report("print_picture_ms", "print picture, 3000 wide, defaults", "ms",
+         repeat(5, [&] { return printPictureMs(form, 100, 200); }));
+  report("print_picture_heavy_ms", "print picture, 3000 wide, heavy settings", "ms",
+         repeat(5, [&] { return printPictureMs(form, 0, 200000); }));
+  report("cascade_ms", "Feigenbaum's table, all rows, one thread", "ms", repeat(3, cascadeMs));
   if (auto* lyapunov = form.window.findChild<inspector::LyapunovWindow*>()) lyapunov->close();
   report("deep_speedup", "deep sweep (p 2.44-2.58, X .9-1.35), bare / sweep", "",
          speedUps(form, kCascade, "10000", 1000000, 5));

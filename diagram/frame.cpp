@@ -10,7 +10,6 @@
 
 namespace diagram {
 
-using support::paletteColour;
 using support::toSingle;
 
 void Frame::setzeKoordinaten(const Grenzen& fenster) {
@@ -25,21 +24,27 @@ void Frame::tickLabel(double t) { m_surface->print(support::qTextFromDouble(t));
 // 1.5000000000000002, so the last tick is at 1.4 and none is at 1.5.
 void Frame::gitter(const Grenzen& fenster) {
   for (double lauf = 0; lauf <= 1.5; lauf += 0.1) {
-    m_surface->setForeColor(QColor::fromRgb(paletteColour(support::kLightBlue)));
+    m_surface->setForeColor(QColor::fromRgb(colour(support::kLightBlue)));
     m_surface->setCurrentX(0);  // p = 0, which is the left edge only while links is 0
     m_surface->setCurrentY(toSingle(lauf));
     tickLabel(lauf);
     m_surface->line(toSingle(fenster.links), toSingle(lauf), toSingle(fenster.rechts), toSingle(lauf),
-                    paletteColour(support::kRed));
+                    colour(support::kRed));
   }
+}
+
+void Frame::grundlinie(const Grenzen& fenster) {
+  m_surface->setDrawWidth(3);
+  m_surface->line(toSingle(fenster.links), 0.01f, toSingle(fenster.rechts), 0.01f, colour(support::kRed));
+  m_surface->setDrawWidth(1);
 }
 
 // The strip is 1/teiler of the width and spans X from 0 to 1.5 whatever the
 // X range; it is filled, and the labels are printed over it.
 void Frame::beschriftung(const Grenzen& fenster, int teiler) {
-  m_surface->setForeColor(QColor::fromRgb(paletteColour(support::kLightCyan)));
+  m_surface->setForeColor(QColor::fromRgb(colour(support::kLightCyan)));
   m_surface->box(toSingle(fenster.links), 0, toSingle(fenster.links + (fenster.rechts - fenster.links) / teiler), 1.5f,
-                 paletteColour(support::kRed), true);
+                 colour(support::kRed), true);
   for (double lauf = 0; lauf <= 1.5; lauf += 0.1) {
     m_surface->setCurrentX(toSingle(fenster.links));
     m_surface->setCurrentY(toSingle(lauf));

@@ -122,10 +122,8 @@ bool Sweep::Run::begin() {
 
   // Grid, and the thick line just above X = 0.
   w.frame.gitter(w.fenster);
-  ui.picAusgabe->setDrawWidth(3);
-  ui.picAusgabe->line(toSingle(w.fenster.links), 0.01f, toSingle(w.fenster.rechts), 0.01f,
-                      support::paletteColour(support::kRed));
-  ui.picAusgabe->setDrawWidth(1);
+  w.frame.grundlinie(w.fenster);
+  r.drawn = false;
   return true;
 }
 
@@ -189,6 +187,9 @@ void Sweep::Run::drawColumn(const orbits::ColumnPixels& column) {
   if (column.x >= 0)
     ui.picAusgabe->drawStrip(column.firstX(), column.strips, column.height, column.rows(), column.stride());
   r.bestand = column.bestand;
+  r.drawn = true;
+  r.iteration = current.settings;
+  r.strich = w.pen.strich();
   // Every lead-in or orbit point sets the pen back to 1 after itself.
   pen = current.settings.vorlaufBis > 0 || started.bis >= started.gelbAb ? 1 : w.pen.strich();
   owed = true;

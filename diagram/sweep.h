@@ -54,18 +54,25 @@ class Sweep {
   // Where the last run stands, written only by the sweep: its start value,
   // the column in hand (kColumns once finished), its p, and the orbit value
   // the last column drawn ended with. A sweep nested in another leaves it
-  // at the end, and the outer one then ends too.
+  // at the end, and the outer one then ends too. And what the last column
+  // drawn was computed with (its iteration and pen), for a picture drawn
+  // anew at another size; `drawn` until a new run or "x" clears the picture.
   struct Record {
     double startwert = 0;
     std::int32_t spalte = 0;
     double p = 0;
     double bestand = 0;
+    bool drawn = false;
+    orbits::Iteration iteration;
+    std::int16_t strich = 1;
   };
 
   Sweep(const Controls& controls, const Window& window) : m_ui(controls), m_window(window) {}
 
   void run();
   const Record& record() const { return m_record; }
+  // "x" has cleared the picture.
+  void cleared() { m_record.drawn = false; }
 
   // For tests: called on the window's thread before each column is taken,
   // with its number, while the guard lives.

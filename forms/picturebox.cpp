@@ -73,6 +73,13 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   ensureImage();
 }
 
+void PictureBox::setPixelRatio(double ratio) {
+  m_ratio = ratio;
+  ensureImage();
+}
+
+double PictureBox::ratio() const { return m_ratio > 0 ? m_ratio : devicePixelRatioF(); }
+
 void PictureBox::setScale(double left, double top, double right, double bottom) {
   m_left = left;
   m_top = top;
@@ -98,7 +105,7 @@ void PictureBox::updateMapping() {
 // The image follows the widget's size; a widget that was never shown has had
 // no resize event yet, so drawing makes sure of it first.
 void PictureBox::ensureImage() {
-  const double dpr = devicePixelRatioF();
+  const double dpr = ratio();
   const QSize wanted(std::max(1, int(std::lround(width() * dpr))), std::max(1, int(std::lround(height() * dpr))));
   if (m_image.size() != wanted) {
     QImage grown(wanted, QImage::Format_RGB32);
@@ -162,7 +169,7 @@ void PictureBox::setDrawWidth(int pixels) {
 }
 
 std::ptrdiff_t PictureBox::penPixels(int drawWidth) const {
-  return std::max<std::ptrdiff_t>(1, std::lround(std::max(1, drawWidth) * devicePixelRatioF()));
+  return std::max<std::ptrdiff_t>(1, std::lround(std::max(1, drawWidth) * ratio()));
 }
 
 bool PictureBox::imagePoint(double ux, double uy, double& cx, double& cy) const {
@@ -191,7 +198,7 @@ void PictureBox::print(const QString& text) {
   double cx, cy;
   if (imagePoint(m_currentX, m_currentY, cx, cy) && std::fabs(cx) < 1e6 && std::fabs(cy) < 1e6) {
     QPainter painter(&m_image);
-    const double dpr = devicePixelRatioF();
+    const double dpr = ratio();
     painter.scale(dpr, dpr);
     painter.setFont(font());
     painter.setPen(m_fore);
@@ -199,7 +206,7 @@ void PictureBox::print(const QString& text) {
     update();
   }
   // One text line lower, at the left edge.
-  const double lineUser = metrics.lineSpacing() * devicePixelRatioF() / m_map.sy;
+  const double lineUser = metrics.lineSpacing() * ratio() / m_map.sy;
   m_currentX = support::toSingle(m_left);
   if (std::isfinite(lineUser)) m_currentY = support::toSingle(m_currentY + lineUser);
 }
@@ -259,7 +266,7 @@ void PictureBox::paintPicture(const QImage& picture) {
   QPainter painter(&m_image);
   // The picture's own pixel ratio against the surface's: a picture made for
   // a scaled desktop lands pixel for pixel.
-  const double scale = devicePixelRatioF() / picture.devicePixelRatio();
+  const double scale = ratio() / picture.devicePixelRatio();
   painter.drawImage(QRectF(0, 0, picture.width() * scale, picture.height() * scale), picture);
   update();
 }

@@ -55,6 +55,12 @@ class PictureBox : public QWidget {
   double childLeft(const QWidget* child) const { return toUserX(child->x()); }
   double childTop(const QWidget* child) const { return toUserY(child->y()); }
 
+  // The image's pixels per widget pixel: the screen's by default; a box
+  // that is never shown may draw the same picture at another size (a
+  // picture for the printer).
+  void setPixelRatio(double ratio);
+  double ratio() const;
+
   void setBackColor(QColor colour);
   QColor backColor() const { return m_back; }
   void setForeColor(QColor colour) { m_fore = colour; }
@@ -129,6 +135,7 @@ class PictureBox : public QWidget {
   QImage m_image;
   QColor m_back{Qt::white};
   QColor m_fore{Qt::black};
+  double m_ratio = 0;  // 0: the screen's
   double m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
   bool m_scaleSet = false;
   support::PixelMapping m_map;  // user coordinates to image pixels

@@ -25,7 +25,7 @@ void Worker::Ticket::advanced(std::int64_t more) const { m_job.progress.fetch_ad
 
 void Worker::Ticket::publish() const {
   HANDED_OVER(&m_worker.m_handOver.call);
-  QMetaObject::invokeMethod(&m_worker, "announce", Qt::QueuedConnection, Q_ARG(std::uint64_t, m_job.number));
+  QMetaObject::invokeMethod(&m_worker, "announce", Qt::QueuedConnection, Q_ARG(qulonglong, m_job.number));
 }
 
 Worker::Worker(int threads, QObject* parent) : QObject(parent) { m_pool.setMaxThreadCount(std::max(1, threads)); }
@@ -108,7 +108,7 @@ void Worker::delivered() {
   }
 }
 
-void Worker::announce(std::uint64_t job) {
+void Worker::announce(qulonglong job) {
   TAKEN_OVER(&m_handOver.call);
   emit published(job);
 }

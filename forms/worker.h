@@ -75,7 +75,7 @@ class Worker : public QObject {
 
  private:
   Q_INVOKABLE void delivered();
-  Q_INVOKABLE void announce(std::uint64_t job);
+  Q_INVOKABLE void announce(qulonglong job);  // a type Qt queues
   void run();
 
   QThreadPool m_pool;

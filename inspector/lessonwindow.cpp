@@ -4,6 +4,7 @@
 #include "inspector/lessonwindow.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QLayout>
 #include <QShortcut>
 #include <functional>
@@ -26,6 +27,7 @@ LessonWindow::LessonWindow(QWidget* owner, const QWidget* keepFree, int threads)
   const std::pair<QKeySequence, std::function<void()>> keys[] = {
       {QKeySequence::Copy, [this] { copy(); }},
       {QKeySequence::Save, [this] { save(); }},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { savePrintPicture(); }},
       {QKeySequence(Qt::Key_Escape), [this] { close(); }},
   };
   for (const auto& [key, action] : keys) connect(new QShortcut(key, this), &QShortcut::activated, this, action);
@@ -75,6 +77,15 @@ void LessonWindow::save() {
   if (!picture.isNull()) forms::savePicture(this, picture, suggestedName());
 }
 
+// The options asked for, the picture drawn at that size, and saved.
+void LessonWindow::savePrintPicture() {
+  if (shownPicture().isNull()) return;
+  askPrintOptions(this, [this](const PrintOptions& options) {
+    const QImage picture = printPicture(options);
+    if (!picture.isNull()) forms::savePicture(this, picture, printName(suggestedName(), options.width));
+  });
+}
+
 void LessonWindow::open() {
   if (!isVisible()) {
     if (!m_placed) {
@@ -103,7 +114,13 @@ void LessonWindow::closeEvent(QCloseEvent* event) {
   m_progressTimer.stop();
   m_status->clear();
   QWidget::closeEvent(event);
-  emit closed();
+}
+
+// Once it is hidden (closed, not minimised), so that what depends on it
+// being open sees it closed.
+void LessonWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous()) emit closed();
 }
 
 }  // namespace inspector

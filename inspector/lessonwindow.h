@@ -4,8 +4,9 @@
 // The frame the lesson windows share: a window of its own that belongs to the
 // main window and leaves it the keyboard, a worker on threads of its own for
 // what it computes (a newer request, or closing the window, cancels the one
-// in work), a status line that says how far that is, the keys Ctrl+C, Ctrl+S
-// and Esc, and its place beside the main window the first time it opens.
+// in work), a status line that says how far that is, the keys Ctrl+C, Ctrl+S,
+// Ctrl+Shift+S (the picture at print size) and Esc, and its place beside the
+// main window the first time it opens.
 // Each window on it says only what it computes and how it shows it.
 #pragma once
 
@@ -19,6 +20,7 @@
 
 #include "forms/placement.h"
 #include "forms/worker.h"
+#include "inspector/printoptions.h"
 
 namespace inspector {
 
@@ -36,7 +38,7 @@ class LessonWindow : public QWidget {
  signals:
   // Every request ends once, in order: complete, or cancelled.
   void ended(bool complete);
-  // The window was closed.
+  // The window was closed (and is hidden).
   void closed();
 
  protected:
@@ -57,6 +59,10 @@ class LessonWindow : public QWidget {
   virtual QString suggestedName() const { return {}; }
   virtual void copy();
   virtual void save();
+  // The picture on display drawn anew at print size (null where there is
+  // none), which Ctrl+Shift+S saves.
+  virtual QImage printPicture(const PrintOptions&) const { return {}; }
+  void savePrintPicture();
 
   // Shows it; the first time beside the main window, as place() says.
   void open();
@@ -71,6 +77,7 @@ class LessonWindow : public QWidget {
   forms::Worker& worker() { return m_worker; }
 
   void closeEvent(QCloseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void jobEnded(std::uint64_t job, bool complete);

@@ -16,7 +16,6 @@ namespace inspector {
 
 namespace {
 
-QColor colour(int index) { return QColor::fromRgb(support::paletteColour(index)); }
 constexpr int kStable = support::kLightGreen, kChaotic = support::kYellow;
 
 QString number(double value) { return QLocale().toString(value, 'g', 6); }
@@ -44,7 +43,10 @@ std::pair<double, double> curveRange(const std::vector<double>& exponents) {
 
 QImage lyapunovPicture(const orbits::Iteration& s, const std::vector<double>& columns,
                        const std::vector<double>& exponents, std::optional<double> marker, const QFont& font,
-                       qreal ratio, QSize size) {
+                       qreal ratio, QSize size, support::Scheme scheme) {
+  auto colour = [scheme](int index) {
+    return QColor::fromRgb(support::inScheme(scheme, support::paletteColour(index)));
+  };
   size = size.expandedTo(kCurveLeast);
   QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "orbits/start.h"
+#include "support/palette.h"
 
 namespace inspector {
 
@@ -27,6 +28,6 @@ std::pair<double, double> curveRange(const std::vector<double>& exponents);
 
 QImage lyapunovPicture(const orbits::Iteration& settings, const std::vector<double>& columns,
                        const std::vector<double>& exponents, std::optional<double> marker, const QFont& font,
-                       qreal ratio, QSize size);
+                       qreal ratio, QSize size, support::Scheme scheme = support::Scheme::Screen);
 
 }  // namespace inspector

@@ -80,6 +80,14 @@ void LyapunovWindow::finished() {
   redraw();
 }
 
+QImage LyapunovWindow::printPicture(const PrintOptions& options) const {
+  if (m_shown.empty()) return {};
+  const QSize size = m_view->size().expandedTo(kCurveLeast);
+  const std::optional<double> marker = m_marker ? m_marker() : std::nullopt;
+  return lyapunovPicture(m_settings, m_shownColumns, m_shown, marker, font(), double(options.width) / size.width(),
+                         size, options.scheme);
+}
+
 void LyapunovWindow::redraw() {
   const std::optional<double> marker = m_marker ? m_marker() : std::nullopt;
   m_view->setPicture(

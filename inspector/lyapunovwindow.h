@@ -44,6 +44,7 @@ class LyapunovWindow : public LessonWindow {
  protected:
   void finished() override;
   QImage shownPicture() const override { return m_shown.empty() ? QImage() : picture(); }
+  QImage printPicture(const PrintOptions& options) const override;
 
  private:
   struct Job;

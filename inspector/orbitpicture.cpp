@@ -25,10 +25,12 @@ constexpr int kNeighbour = support::kLightMagenta;
 constexpr int kUndrawn = support::kGrey;  // iterates the diagram leaves out
 constexpr double kFar = 1e5;              // pixels beyond any panel, for lines that leave it
 
-QColor colour(int index) { return QColor::fromRgb(support::paletteColour(index)); }
-QColor colourOf(const OrbitSettings& s, std::int64_t n) {
+QColor colour(int index, support::Scheme scheme) {
+  return QColor::fromRgb(support::inScheme(scheme, support::paletteColour(index)));
+}
+QColor colourOf(const OrbitSettings& s, std::int64_t n, support::Scheme scheme) {
   const int c = s.colour(n);
-  return colour(c < 0 ? kUndrawn : c);
+  return colour(c < 0 ? kUndrawn : c, scheme);
 }
 
 QString number(double value) { return QLocale().toString(value, 'g', 6); }
@@ -62,20 +64,21 @@ void line(QPainter& g, QPointF a, QPointF b) {
 
 // The staircase: up or down from the diagonal to the graph, across to the
 // diagonal, for every step shown.
-void staircase(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit& o,
+void staircase(QPainter& g, support::Scheme scheme, const OrbitSettings& s, const PictureLayout& l, const Orbit& o,
                const std::vector<double>& values, bool coloured, const QColor& pen) {
   for (std::size_t i = 0; i + 1 < values.size(); ++i) {
     const double x = values[i], y = values[i + 1];
-    g.setPen(QPen(coloured ? colourOf(s, o.first + std::int64_t(i) + 1) : pen, 1));
+    g.setPen(QPen(coloured ? colourOf(s, o.first + std::int64_t(i) + 1, scheme) : pen, 1));
     line(g, cobwebPoint(s, l, x, x), cobwebPoint(s, l, x, y));
     line(g, cobwebPoint(s, l, x, y), cobwebPoint(s, l, y, y));
   }
 }
 
-void cobweb(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit* o, bool neighbour) {
+void cobweb(QPainter& g, support::Scheme scheme, const OrbitSettings& s, const PictureLayout& l, const Orbit* o,
+            bool neighbour) {
   double lo = 0, hi = 0;
   if (!range(s, lo, hi)) return;
-  g.setPen(QPen(colour(kDiagonal), 1));
+  g.setPen(QPen(colour(kDiagonal, scheme), 1));
   line(g, cobwebPoint(s, l, lo, lo), cobwebPoint(s, l, hi, hi));
   // The graph, sampled twice per pixel.
   QPainterPath graph;
@@ -94,27 +97,28 @@ void cobweb(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const O
       graph.moveTo(point);
     open = true;
   }
-  g.setPen(QPen(colour(kGraph), 1.5));
+  g.setPen(QPen(colour(kGraph, scheme), 1.5));
   g.drawPath(graph);
   if (!o) return;
-  if (neighbour) staircase(g, s, l, *o, o->neighbour, false, colour(kNeighbour));
-  staircase(g, s, l, *o, o->values, true, {});
+  if (neighbour) staircase(g, scheme, s, l, *o, o->neighbour, false, colour(kNeighbour, scheme));
+  staircase(g, scheme, s, l, *o, o->values, true, {});
 }
 
-void series(QPainter& g, const OrbitSettings& s, const PictureLayout& l, const Orbit& o, bool neighbour) {
+void series(QPainter& g, support::Scheme scheme, const OrbitSettings& s, const PictureLayout& l, const Orbit& o,
+            bool neighbour) {
   auto trace = [&](const std::vector<double>& values, const QColor& pen) {
     g.setPen(QPen(pen, 1));
     for (std::size_t i = 0; i + 1 < values.size(); ++i)
       line(g, seriesPoint(s, l, o, o.first + std::int64_t(i), values[i]),
            seriesPoint(s, l, o, o.first + std::int64_t(i) + 1, values[i + 1]));
   };
-  if (neighbour) trace(o.neighbour, colour(kNeighbour));
-  trace(o.values, colour(kUndrawn));
+  if (neighbour) trace(o.neighbour, colour(kNeighbour, scheme));
+  trace(o.values, colour(kUndrawn, scheme));
   g.setPen(Qt::NoPen);
   for (std::size_t i = 0; i < o.values.size(); ++i) {
     const auto n = o.first + std::int64_t(i);
     const QPointF point = seriesPoint(s, l, o, n, o.values[i]);
-    if (finite(point)) g.fillRect(QRectF(point.x() - 1.5, point.y() - 1.5, 3, 3), colourOf(s, n));
+    if (finite(point)) g.fillRect(QRectF(point.x() - 1.5, point.y() - 1.5, 3, 3), colourOf(s, n, scheme));
   }
 }
 
@@ -215,8 +219,8 @@ QPointF seriesPoint(const OrbitSettings& s, const PictureLayout& l, const Orbit&
   return {l.series.left() + (double(n - o.first) + 0.5) / count * l.series.width(), rowOf(s, l.series, x)};
 }
 
-QImage orbitPicture(const OrbitSettings& s, const Orbit* o, bool neighbour, const QFont& font, qreal ratio,
-                    QSize size) {
+QImage orbitPicture(const OrbitSettings& s, const Orbit* o, bool neighbour, const QFont& font, qreal ratio, QSize size,
+                    support::Scheme scheme) {
   const PictureLayout l = pictureLayout(size);
   QImage picture(l.size * ratio, QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(ratio);
@@ -226,19 +230,19 @@ QImage orbitPicture(const OrbitSettings& s, const Orbit* o, bool neighbour, cons
   g.setPen(Qt::black);
   const int wrap = Qt::TextWordWrap;  // two lines where the picture is narrow
   g.drawText(l.heading, Qt::AlignLeft | Qt::AlignVCenter | wrap, heading(s));
-  for (const QRectF& panel : {l.cobweb, l.series}) g.fillRect(panel, colour(kBackground));
+  for (const QRectF& panel : {l.cobweb, l.series}) g.fillRect(panel, colour(kBackground, scheme));
 
   g.setRenderHint(QPainter::Antialiasing);
   g.setClipRect(l.cobweb);
-  cobweb(g, s, l, o, neighbour);
+  cobweb(g, scheme, s, l, o, neighbour);
   if (o) {
     g.setClipRect(l.series);
-    series(g, s, l, *o, neighbour);
+    series(g, scheme, s, l, *o, neighbour);
   }
   g.setClipping(false);
   g.setRenderHint(QPainter::Antialiasing, false);
 
-  g.setPen(colour(kFrame));
+  g.setPen(colour(kFrame, scheme));
   g.setBrush(Qt::NoBrush);
   for (const QRectF& panel : {l.cobweb, l.series}) g.drawRect(panel.adjusted(-1, -1, 0, 0));
   g.setPen(Qt::black);

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include "analysis/orbit.h"
+#include "support/palette.h"
 
 namespace inspector {
 
@@ -46,10 +47,12 @@ QPointF cobwebPoint(const OrbitSettings& settings, const PictureLayout& layout, 
 QPointF seriesPoint(const OrbitSettings& settings, const PictureLayout& layout, const Orbit& orbit, std::int64_t n,
                     double x);
 
-// The picture of a size at the given device pixel ratio. `orbit` is null while it is
-// computed; then the graph and the diagonal stand alone and the figures line
-// says so. `neighbour` adds the orbit from the start value + 10^-6.
+// The picture of a size at the given device pixel ratio (for the printer:
+// the same at a larger ratio, perhaps in the printer's colours). `orbit` is
+// null while it is computed; then the graph and the diagonal stand alone
+// and the figures line says so. `neighbour` adds the orbit from the start
+// value + 10^-6.
 QImage orbitPicture(const OrbitSettings& settings, const Orbit* orbit, bool neighbour, const QFont& font, qreal ratio,
-                    QSize size = kWide);
+                    QSize size = kWide, support::Scheme scheme = support::Scheme::Screen);
 
 }  // namespace inspector

@@ -129,6 +129,14 @@ void OrbitWindow::step(int tenths) {
   compute(next);
 }
 
+// The picture as laid out on screen, at a ratio that makes it as wide as asked.
+QImage OrbitWindow::printPicture(const PrintOptions& options) const {
+  if (!m_shownP || !m_orbit) return {};
+  const QSize size = pictureLayout(m_view->size()).size;
+  return orbitPicture(m_settings, m_orbit.get(), m_neighbour->isChecked(), font(), double(options.width) / size.width(),
+                      size, options.scheme);
+}
+
 void OrbitWindow::redraw() {
   m_view->setPicture(
       orbitPicture(m_settings, m_orbit.get(), m_neighbour->isChecked(), font(), devicePixelRatioF(), m_view->size()));

@@ -51,6 +51,7 @@ class OrbitWindow : public LessonWindow {
   void finished() override;
   void progressShown() override;
   QImage shownPicture() const override { return m_shownP ? picture() : QImage(); }
+  QImage printPicture(const PrintOptions& options) const override;
   void place() override;
 
  private:

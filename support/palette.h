@@ -45,4 +45,31 @@ constexpr std::uint32_t kViolet = 0xFF8080FF;       // the horizontal crosshair 
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kBlack = 0xFF000000;
 
+// A picture's colours: as on screen, or for a printer, which wants a white
+// ground and dark points and lines (and no ink where the screen is dark).
+enum class Scheme { Screen, Printer };
+
+// The colour a picture of the scheme draws in place of a screen colour: for
+// the printer, the dark grounds white, the light points and lines dark, the
+// lead-in grey; colours not named keep their value.
+constexpr std::uint32_t inScheme(Scheme scheme, std::uint32_t screen) {
+  if (scheme == Scheme::Screen) return screen;
+  constexpr std::uint32_t kPrinted[][2] = {
+      {kNavy, kWhite},                             // the diagram's ground
+      {paletteColour(kBlue), kWhite},              // the orbit window's panels
+      {paletteColour(kYellow), kBlack},            // the orbit points
+      {paletteColour(kCyan), 0xFF909090},          // the start value and the lead-in
+      {paletteColour(kRed), 0xFFC0C0C0},           // the grid, the label strip, the frames
+      {paletteColour(kLightBlue), 0xFF404040},     // the grid's tick labels
+      {paletteColour(kLightCyan), kBlack},         // the strip's labels
+      {paletteColour(kLightGreen), 0xFF006400},    // the growth law's graph, the stable exponents
+      {paletteColour(kLightGrey), 0xFF808080},     // the diagonal, the zero line
+      {paletteColour(kGrey), 0xFFB0B0B0},          // iterates the diagram leaves out
+      {paletteColour(kLightMagenta), 0xFFA000A0},  // the second orbit, the marker
+  };
+  for (const auto& [from, to] : kPrinted)
+    if (from == screen) return to;
+  return screen;
+}
+
 }  // namespace support

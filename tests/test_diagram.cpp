@@ -4,13 +4,18 @@
 // The frame, the sweep, pause and pen width, and the start-value scroll bar,
 // checked on the pixels of the drawing surface against orbits computed here.
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <bit>
 #include <limits>
 #include <vector>
 
 #include "fixture.h"
+#include "forms/export.h"
 #include "forms/overlays.h"
 #include "orbits/columns.h"
 
@@ -41,6 +46,33 @@ std::set<int> rowsFor(const Form1Probe& f, const std::vector<double>& xs, std::s
   std::set<int> rows;
   for (std::size_t k = from; k <= to; ++k) rows.insert(row(f, xs[k]));
   return rows;
+}
+
+// The points of a sweep of `columns` columns over the window, each drawn as
+// a block of `pen` pixels (`thin` for the lead-in) centred on its pixel, in
+// the colour drawn last: the one-orbit loop, column after column.
+std::vector<std::uint32_t> sweepPoints(const Grenzen& w, int columns, int height, int thin, int pen, int vorlauf,
+                                       int gelbAb, int bis) {
+  std::vector<std::uint32_t> points(std::size_t(columns) * std::size_t(height), 0);
+  auto block = [&](long x, long y, int size, std::uint32_t colour) {
+    if (x < 0 || y < 0) return;
+    for (long i = x - (size - 1) / 2; i < x - (size - 1) / 2 + size; ++i)
+      for (long j = y - (size - 1) / 2; j < y - (size - 1) / 2 + size; ++j)
+        if (i >= 0 && i < columns && j >= 0 && j < height)
+          points[std::size_t(j) * std::size_t(columns) + std::size_t(i)] = colour;
+  };
+  for (int k = 0; k < columns; ++k) {
+    const double p = w.links + k * ((w.rechts - w.links) / columns);
+    const long x = oracle::pixel(p, w.links, w.rechts, columns);
+    const std::vector<double> xs = orbit(p, 0.1, bis + 1, true);
+    auto row = [&](double v) { return oracle::pixel(v, w.xMax, w.xMin, height); };
+    block(x, row(xs[0]), pen, rgb(kCyan));
+    for (int c = 0; c <= bis; ++c) {
+      if (c < vorlauf) block(x, row(xs[std::size_t(c) + 1]), thin, rgb(kCyan));
+      if (c >= gelbAb) block(x, row(xs[std::size_t(c) + 1]), pen, rgb(kYellow));
+    }
+  }
+  return points;
 }
 
 }  // namespace
@@ -100,6 +132,72 @@ class TestDiagram : public QObject {
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 800 / 36; ++x) lightCyan += at(f, x, y) == 0xFF00FFFFu;
     QVERIFY(lightCyan > 0);
+  }
+
+  // Ctrl+Shift+S after a sweep: the width and the colours asked for, then
+  // the diagram drawn anew 3000 pixels wide with a column of orbits for
+  // every pixel column, and saved. Its points are those of the one-orbit
+  // loop at p = links + k (rechts - links) / 3000, with the pen of a screen
+  // at its own size (1 or 2 pixels), in the screen's colours or the
+  // printer's (yellow black, cyan grey, the ground white); no point's colour
+  // is anywhere else right of the label strip. The frame is in proportion.
+  void thePrintPicture_data() {
+    QTest::addColumn<bool>("printer");
+    QTest::addColumn<int>("strich");
+    QTest::newRow("screen") << false << 1;
+    QTest::newRow("printer, pen 2") << true << 2;
+  }
+  void thePrintPicture() {
+    QFETCH(bool, printer);
+    QFETCH(int, strich);
+    auto form = window();
+    Form1Probe& f = *form;
+    click(strich == 2 ? f.Command4 : f.Command3);
+    click(f.Command1);
+    QTemporaryDir folder;
+    QString suggested;
+    const auto names = forms::setFileNameHook([&](const QString& name) {
+      suggested = name;
+      return folder.filePath(name);
+    });
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QDialog* options = nullptr;
+    QTRY_VERIFY((options = f.window.findChild<QDialog*>()) && options->isVisible());
+    QCOMPARE(options->findChild<QSpinBox*>("width")->value(), 3000);
+    click(options->findChild<QRadioButton*>(printer ? "printer" : "screen"));
+    click(options->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+    QTRY_VERIFY_WITH_TIMEOUT(!suggested.isEmpty(), 120000);
+    QCOMPARE(suggested, QStringLiteral("feigenbaum_p0-3_x0-1.5_3000px.png"));
+    const QImage picture = QImage(folder.filePath(suggested)).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(picture.size(), QSize(3000, 1800));
+
+    const std::vector<std::uint32_t> points = sweepPoints(f.fenster, 3000, 1800, 1, strich, 12, 101, 200);
+    auto printed = [&](std::uint32_t c) {
+      if (!printer) return c;
+      return c == rgb(kYellow) ? 0xFF000000u : c == rgb(kCyan) ? 0xFF909090u : c;
+    };
+    const std::uint32_t yellow = printed(rgb(kYellow)), cyan = printed(rgb(kCyan));
+    int checked = 0;
+    for (int y = 0; y < 1800; ++y)
+      for (int x = 3000 / 36 + 8; x < 3000; ++x) {
+        const std::uint32_t expected = points[std::size_t(y) * 3000 + std::size_t(x)];
+        const QRgb seen = picture.pixel(x, y);
+        if (expected) {
+          ++checked;
+          if (seen != printed(expected)) QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+        } else if (seen == yellow || seen == cyan) {
+          QFAIL(qPrintable(QStringLiteral("a point at %1, %2 where the loop has none").arg(x).arg(y)));
+        }
+      }
+    QVERIFY(checked > 20000);
+    // The ground, and a grid line at X = 1.4 in proportion: 3000 / 800 = 3.75
+    // times the screen's pixel, so 4 rows thick.
+    QCOMPARE(picture.pixel(1000, 100), printer ? 0xFFFFFFFFu : 0xFF000040u);
+    const int grid = int(oracle::pixel(1.4, 1.5, 0, 1800));
+    int thick = 0;
+    for (int y = grid - 6; y <= grid + 6; ++y) thick += picture.pixel(1500, y) == (printer ? 0xFFC0C0C0u : 0xFF800000u);
+    QCOMPARE(thick, 4);
   }
 
   void xReframesWithNewXLimitsAndTheOldPScale() {

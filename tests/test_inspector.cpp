@@ -5,10 +5,13 @@
 // periods and Lyapunov exponents known from the literature, copy and save,
 // the main window left as it is, cancelled work.
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <bit>
 #include <cmath>
@@ -75,6 +78,16 @@ void waitForOrbit(OrbitWindow* w) {
 void activate(QWidget* w) {
   w->activateWindow();
   QTRY_COMPARE(QApplication::activeWindow(), w);
+}
+
+// Answers the print dialog that Ctrl+Shift+S opened in `owner`: the width
+// and the colours, then "Bild berechnen …".
+void answerPrintDialog(QWidget* owner, int width, bool printer) {
+  QDialog* options = nullptr;
+  QTRY_VERIFY((options = owner->findChild<QDialog*>()) && options->isVisible());
+  options->findChild<QSpinBox*>("width")->setValue(width);
+  options->findChild<QRadioButton*>(printer ? "printer" : "screen")->setChecked(true);
+  QTest::mouseClick(options->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
 
 }  // namespace
@@ -296,6 +309,59 @@ class TestInspector : public QObject {
     QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(suggested, QStringLiteral("lyapunov_p0-2.997.png"));
     QCOMPARE(argb(QImage(folder.filePath(suggested))), argb(w->picture()));
+  }
+
+  // Ctrl+Shift+S in the orbit window and the exponent window: their
+  // pictures drawn anew as wide as asked, in the printer's colours (no
+  // yellow of the screen, the orbit's points black), saved under the name
+  // with the width; the exponent window's magenta marker of the orbit's p
+  // goes at once when the orbit window closes.
+  void theLessonWindowsPrintPictures() {
+    auto form = window();
+    Form1Probe& f = *form;
+    activate(&f.window);
+    f.Command1->setFocus();
+    moveOn(f, 2.9, 0.5);
+    QTest::keyClick(f.Command1, Qt::Key_B);
+    OrbitWindow* orbit = orbitWindow(f);
+    waitForOrbit(orbit);
+    activate(&f.window);
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key_L);
+    auto* exponents = f.window.findChild<inspector::LyapunovWindow*>();
+    if (exponents->computing()) QVERIFY(QSignalSpy(exponents, &inspector::LyapunovWindow::ended).wait(120000));
+    QTemporaryDir folder;
+    QString suggested;
+    const auto names = forms::setFileNameHook([&](const QString& name) {
+      suggested = name;
+      return folder.filePath(name);
+    });
+    auto colours = [](const QImage& image) {
+      std::set<QRgb> seen;
+      const QImage pixels = argb(image);
+      for (int y = 0; y < pixels.height(); y += 2)
+        for (int x = 0; x < pixels.width(); x += 2) seen.insert(pixels.pixel(x, y));
+      return seen;
+    };
+    for (inspector::LessonWindow* w :
+         {static_cast<inspector::LessonWindow*>(orbit), static_cast<inspector::LessonWindow*>(exponents)}) {
+      suggested.clear();
+      activate(w);
+      QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+      answerPrintDialog(w, 2400, true);
+      QTRY_VERIFY(!suggested.isEmpty());
+      QVERIFY2(suggested.endsWith(QStringLiteral("_2400px.png")), qPrintable(suggested));
+      const QImage picture(folder.filePath(suggested));
+      QCOMPARE(picture.width(), 2400);
+      const std::set<QRgb> seen = colours(picture);
+      QVERIFY(!seen.count(0xFFFFFF00u) && !seen.count(0xFF000080u));  // no yellow, no blue panel
+      QVERIFY(seen.count(0xFF000000u));                               // the orbit's points, the chaotic exponents
+    }
+    // The marker of the orbit's p, and at once none once the orbit window is closed.
+    auto magenta = [&] { return colours(exponents->picture()).count(0xFFFF00FFu) > 0; };
+    QVERIFY(magenta());
+    orbit->close();
+    QVERIFY(!magenta());
   }
 
   // "F": the table, copied as text; a row's "Fenster" puts its window into
