@@ -57,8 +57,8 @@ xvfb-run -a -s "-screen 0 1800x1300x24" sh -ec '
   xdotool windowfocus "$id" key l                     # the exponent over p
   sleep 2
   import -window "$(xdotool search --name "^Lyapunov-Exponent" | head -n 1)" "$out/lyapunov.png"
-  xdotool windowfocus "$id" key f                     # the cascade
-  sleep 2
+  xdotool windowfocus "$id" key f                     # the cascade, filling row by row
+  sleep 10
   import -window "$(xdotool search --name "^Feigenbaum-Konstante" | head -n 1)" "$out/feigenbaum.png"
   kill $pid
 '
