@@ -6,7 +6,27 @@
 #include <algorithm>
 
 #include "app/form1.h"
+#include "app/pagekeys.h"
 #include "app/toolkit.h"
+
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+
+namespace {
+QWidget* mainWindow = nullptr;
+}
+
+// A button of the page (index.html): the key, handled with the window's
+// events, also while the program waits.
+extern "C" EMSCRIPTEN_KEEPALIVE void varnoskel_taste(int key) {
+  QMetaObject::invokeMethod(
+      qApp,
+      [key] {
+        if (mainWindow) pressPageKey(mainWindow, PageKey(key));
+      },
+      Qt::QueuedConnection);
+}
+#endif
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -15,6 +35,7 @@ int main(int argc, char* argv[]) {
   Form1 form;
   form.show();
 #ifdef Q_OS_WASM
+  mainWindow = &form;
   // What the window's start left for deletion goes now: in the page, the
   // loop below never returns, no later loop would delete it, and Qt's nested
   // loops (the scroll bar's menu) would count it as pending forever and spin

@@ -62,6 +62,16 @@ class Sweep::Run {
   int pen = 1;  // the pen width the last column left
 };
 
+Sweep::Sweep(const Controls& controls, const Window& window) : m_ui(controls), m_window(window) {
+  // Where the engine computes the columns on this thread (no threads), the
+  // window is served meanwhile, the surface repainted at most once a frame.
+  m_window.engine.setYield([picAusgabe = m_ui.picAusgabe] {
+    picAusgabe->pace();
+    forms::waitForEventsFor(0);
+    picAusgabe->hold();
+  });
+}
+
 void Sweep::run() { Run(*this).run(); }
 
 support::Restore Sweep::setBeforeColumnHook(std::function<void(std::int32_t)> hook) {
@@ -165,8 +175,8 @@ bool Sweep::Run::serveEvents(Serve how) {
   ui.picAusgabe->pace();  // the surface and its marker repaint at most once a frame
   if (how == Serve::Yield)
     yield();
-  else
-    forms::waitForEventsFor(forms::kFrameMs);  // ends at least once a frame, for the paced repaints
+  else  // ends at least once a frame, for the paced repaints; at once where the engine computes here
+    forms::waitForEventsFor(orbits::ColumnEngine::computesHere() ? 0 : forms::kFrameMs);
   ui.picAusgabe->hold();
   current = inputs();
   return !w.beendet;

@@ -67,7 +67,7 @@ class Sweep {
     std::int16_t strich = 1;
   };
 
-  Sweep(const Controls& controls, const Window& window) : m_ui(controls), m_window(window) {}
+  Sweep(const Controls& controls, const Window& window);
 
   void run();
   const Record& record() const { return m_record; }

@@ -70,6 +70,10 @@ int pixelOf(double c, int size) { return int(support::PixelMapping::cell(c, size
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_AcceptTouchEvents);
+  m_hold.setSingleShot(true);
+  connect(&m_hold, &QTimer::timeout, this, [this] {
+    if (m_touch && !m_touch->moved) m_touch->held = true;
+  });
   ensureImage();
 }
 
@@ -330,22 +334,48 @@ bool PictureBox::event(QEvent* event) {
       type != QEvent::TouchCancel)
     return QWidget::event(event);
   auto* touch = static_cast<QTouchEvent*>(event);
+  event->accept();
   if (type == QEvent::TouchCancel || touch->points().isEmpty()) {
-    m_tap.reset();
+    m_touch.reset();
+    m_hold.stop();
     return true;
   }
   const QPointF at = touch->points().constFirst().position();
-  if (type == QEvent::TouchBegin) m_tap = at;
-  if (m_tap && (at - *m_tap).manhattanLength() > QApplication::startDragDistance()) m_tap.reset();
+  if (type == QEvent::TouchBegin) {
+    m_touch = Touch{at};
+    m_hold.start(kHoldMs);
+  }
+  if (!m_touch) return true;
+  Touch& t = *m_touch;
+  if ((at - t.from).manhattanLength() > QApplication::startDragDistance()) {
+    if (t.held)
+      t.movedHeld = true;
+    else
+      t.moved = true;
+    if (!t.held) m_hold.stop();
+  }
   m_pointer = at.x();
-  const float x = support::toSingle(toUserX(at.x())), y = support::toSingle(toUserY(at.y()));
-  if (type != QEvent::TouchEnd)
-    emit mouseMove(0, 0, x, y);
-  else if (m_tap)
-    emit mouseDown(buttonCode(Qt::LeftButton), 0, support::toSingle(toUserX(m_tap->x())),
-                   support::toSingle(toUserY(m_tap->y())));
-  if (type == QEvent::TouchEnd) m_tap.reset();
-  event->accept();
+  auto user = [this](QPointF p) {
+    return std::pair{support::toSingle(toUserX(p.x())), support::toSingle(toUserY(p.y()))};
+  };
+  if (type != QEvent::TouchEnd) {
+    const auto [x, y] = user(at);
+    emit mouseMove(t.held ? buttonCode(Qt::LeftButton) : 0, 0, x, y);
+    return true;
+  }
+  m_hold.stop();
+  const Touch ended = t;
+  m_touch.reset();
+  if (!ended.moved && !ended.held) {  // a tap
+    const auto [x, y] = user(ended.from);
+    emit mouseDown(buttonCode(Qt::LeftButton), 0, x, y);
+  } else if (ended.held && !ended.movedHeld) {  // held still: the right button
+    const auto [x, y] = user(ended.from);
+    emit mouseDown(buttonCode(Qt::RightButton), 0, x, y);
+  } else if (ended.held) {  // held, then moved: pressed where it lifts
+    const auto [x, y] = user(at);
+    emit mouseDown(buttonCode(Qt::LeftButton), 0, x, y);
+  }
   return true;
 }
 

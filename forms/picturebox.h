@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPointF>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -124,8 +125,16 @@ class PictureBox : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent*) override {}
   // A finger is a pointer that hovers while it touches: it moves the
   // readout as the mouse does, and a tap (a touch that hardly moved) is a
-  // left click where it began.
+  // left click where it began. A finger held still for kHoldMs is a pressed
+  // button: lifted there, it is a right click; moved on and lifted, a left
+  // click where it lifts (so a zoom window follows it first, as it follows
+  // the mouse).
   bool event(QEvent* event) override;
+
+ public:
+  static constexpr int kHoldMs = 500;
+  // For tests: a finger is down and held.
+  bool fingerHeld() const { return m_touch && m_touch->held; }
 
  private:
   void updateMapping();
@@ -144,7 +153,14 @@ class PictureBox : public QWidget {
   float m_currentX = 0, m_currentY = 0;
   QElapsedTimer m_sincePaint;
   std::optional<double> m_pointer;  // widget pixels
-  std::optional<QPointF> m_tap;     // where a touch began, while it may still be a tap
+  // A finger on the surface: where it began, whether it has moved away
+  // from there, whether it was held still long enough, and moved since.
+  struct Touch {
+    QPointF from;
+    bool moved = false, held = false, movedHeld = false;
+  };
+  std::optional<Touch> m_touch;
+  QTimer m_hold;
 };
 
 }  // namespace forms

@@ -17,7 +17,9 @@ struct Worker::Job {
   bool complete = true;
 };
 
+#if QT_CONFIG(thread)
 bool Worker::Ticket::current() const { return m_worker.m_generation.load(std::memory_order_relaxed) == m_job.number; }
+#endif
 
 void Worker::Ticket::reached(std::int64_t done) const { m_job.progress.store(done, std::memory_order_relaxed); }
 
@@ -26,14 +28,6 @@ void Worker::Ticket::advanced(std::int64_t more) const { m_job.progress.fetch_ad
 void Worker::Ticket::publish() const {
   HANDED_OVER(&m_worker.m_handOver.call);
   QMetaObject::invokeMethod(&m_worker, "announce", Qt::QueuedConnection, Q_ARG(qulonglong, m_job.number));
-}
-
-Worker::Worker(int threads, QObject* parent) : QObject(parent) { m_pool.setMaxThreadCount(std::max(1, threads)); }
-
-Worker::~Worker() {
-  cancel();
-  m_pool.waitForDone();
-  TAKEN_OVER(&m_handOver.done);
 }
 
 std::uint64_t Worker::start(Task task, int tasks) {
@@ -48,9 +42,27 @@ std::uint64_t Worker::start(Task task, int tasks) {
     m_started.push_back(job);
     m_latest = job;
   }
-  // A pool's task carries nothing but `this`: it takes its job under the
-  // lock, so nothing reaches its thread through Qt's locks alone.
-  for (int i = 0; i < job->tasks; ++i) {
+  dispatch(job->tasks);
+  return job->number;
+}
+
+#if QT_CONFIG(thread)
+Worker::Worker(int threads, QObject* parent) : QObject(parent) { m_pool.setMaxThreadCount(std::max(1, threads)); }
+
+Worker::~Worker() {
+  cancel();
+  m_pool.waitForDone();
+  TAKEN_OVER(&m_handOver.done);
+}
+
+int Worker::threads() const { return m_pool.maxThreadCount(); }
+
+void Worker::runHere() { run(); }
+
+// A pool's task carries nothing but `this`: it takes its job under the
+// lock, so nothing reaches its thread through Qt's locks alone.
+void Worker::dispatch(int tasks) {
+  for (int i = 0; i < tasks; ++i) {
     HANDED_OVER(&m_handOver.task);
     m_pool.start([this] {
       TAKEN_OVER(&m_handOver.task);
@@ -58,8 +70,8 @@ std::uint64_t Worker::start(Task task, int tasks) {
       HANDED_OVER(&m_handOver.done);
     });
   }
-  return job->number;
 }
+#endif
 
 void Worker::cancel() {
   const std::lock_guard lock(m_mutex);

@@ -8,11 +8,19 @@
 // ends once, in order, on the window's thread, when all its tasks have
 // returned: complete, or not. The worker owns the lock, the job's number
 // (the generation the tasks compare with) and the progress; the window only
-// starts, cancels and shows.
+// starts, cancels and shows. Where there are no threads (a page the browser
+// gives no shared memory) the tasks run on the window's thread, one after
+// the other, and the window is served every few milliseconds while they look
+// at their tickets: a newer job started there makes the one below it stop,
+// as a thread's would.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QtGlobal>
+#if QT_CONFIG(thread)
 #include <QThreadPool>
+#endif
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -66,7 +74,7 @@ class Worker : public QObject {
   std::uint64_t latest() const { return m_generation.load(std::memory_order_relaxed); }
   // The progress of the latest job.
   std::int64_t progress() const;
-  int threads() const { return m_pool.maxThreadCount(); }
+  int threads() const;
 
  signals:
   // Once for every job, in the order they were started.
@@ -74,11 +82,17 @@ class Worker : public QObject {
   void published(std::uint64_t job);
 
  private:
+  void dispatch(int tasks);  // the tasks of the job just started, to the threads
   Q_INVOKABLE void delivered();
   Q_INVOKABLE void announce(qulonglong job);  // a type Qt queues
   void run();
 
+  Q_INVOKABLE void runHere();  // without threads: a task on the window's thread
+#if QT_CONFIG(thread)
   QThreadPool m_pool;
+#else
+  mutable QElapsedTimer m_slice;  // since the window was last served
+#endif
   std::atomic<std::uint64_t> m_generation{0};
   mutable std::mutex m_mutex;
   // Under m_mutex: the tasks not yet taken by a thread, the jobs started

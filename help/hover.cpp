@@ -4,10 +4,13 @@
 #include "help/hover.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "forms/overlays.h"
+#include "forms/picturebox.h"
 #include "forms/runtime.h"
 
 namespace help {
@@ -22,6 +25,40 @@ HoverHelp::HoverHelp(const Controls& controls, std::vector<Entry> entries, QObje
     entry.control->installEventFilter(this);
   }
   nameControls();
+  m_hold.setSingleShot(true);
+  m_hold.setInterval(forms::PictureBox::kHoldMs);
+  connect(&m_hold, &QTimer::timeout, this, [this] {
+    if (!m_pressed) return;
+    m_held = true;
+    m_ui.txtHilfe->setText(sentence(m_pressed));
+    // Lifted now, the button does not click.
+    if (auto* button = qobject_cast<QAbstractButton*>(m_pressed.data())) button->setDown(false);
+  });
+}
+
+// The mouse events Qt makes of a finger on a control: held, the sentence,
+// and the release that would trigger the control is swallowed.
+bool HoverHelp::touched(QWidget* control, QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  if (mouse->source() != Qt::MouseEventSynthesizedByQt) return false;
+  if (type == QEvent::MouseButtonPress) {
+    m_pressed = control;
+    m_pressedAt = mouse->globalPosition();
+    m_held = false;
+    m_hold.start();
+    return false;
+  }
+  if (control != m_pressed) return false;
+  if (type == QEvent::MouseMove) {
+    if (!m_held && (mouse->globalPosition() - m_pressedAt).manhattanLength() > QApplication::startDragDistance())
+      m_hold.stop();
+    return m_held;
+  }
+  m_hold.stop();
+  m_pressed = nullptr;
+  return std::exchange(m_held, false);
 }
 
 QString HoverHelp::sentence(const QObject* control) const {
@@ -34,6 +71,7 @@ QString HoverHelp::sentence(const QObject* control) const {
 }
 
 bool HoverHelp::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != m_ui.window && touched(static_cast<QWidget*>(watched), event)) return true;
   if (event->type() != QEvent::MouseMove) return false;
   if (watched == m_ui.window) {
     m_ui.txtY->hide();

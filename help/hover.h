@@ -5,11 +5,16 @@
 // help line txtHilfe; over the bare window it hides the X readout and the
 // horizontal crosshair line and writes "Hilfe". The sentences come from the
 // window's table of controls, which also names every control for a screen
-// reader. "i" shows the about box.
+// reader. A finger has no hover: held on a control for half a second, it
+// writes the control's sentence and lifts without triggering the control; a
+// tap triggers it as a click does. "i" shows the about box.
 #pragma once
 
 #include <QObject>
+#include <QPointF>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <vector>
 
 class QLineEdit;
@@ -44,15 +49,24 @@ class HoverHelp : public QObject {
 
   // The sentence of a control, or empty.
   QString sentence(const QObject* control) const;
+  // For tests: a finger is held on a control.
+  bool fingerHeld() const { return m_held; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void nameControls();
+  bool touched(QWidget* control, QEvent* event);
 
   Controls m_ui;
   std::vector<Entry> m_entries;
+  // A finger on a control: which, where it came down, and whether it has
+  // been held long enough that lifting it triggers nothing.
+  QPointer<QWidget> m_pressed;
+  QPointF m_pressedAt;
+  bool m_held = false;
+  QTimer m_hold;
 };
 
 // "i": about the program.

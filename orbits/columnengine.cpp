@@ -38,6 +38,7 @@ bool operator==(const ColumnRun& a, const ColumnRun& b) {
   return a.settings == b.settings && same(a.links, b.links) && same(a.schritt, b.schritt);
 }
 
+#if QT_CONFIG(thread)
 ColumnEngine::ColumnEngine(int workers, QObject* parent) : QObject(parent) {
   m_pool.setMaxThreadCount(workers > 0 ? workers : QThread::idealThreadCount());
 }
@@ -47,6 +48,11 @@ ColumnEngine::~ColumnEngine() {
   m_pool.waitForDone();
   TAKEN_OVER(&m_handOver.done);
 }
+
+int ColumnEngine::workers() const { return m_pool.maxThreadCount(); }
+
+void ColumnEngine::setYield(std::function<void()>) {}
+#endif
 
 support::Restore ColumnEngine::setGate(std::function<void(std::int32_t)> gate) {
   std::lock_guard lock(m_mutex);
@@ -82,6 +88,14 @@ ColumnPixels ColumnEngine::take(const ColumnRun& run, std::int32_t spalte) {
   }
   if (wasHeld) m_wake.notify_all();
   startWorkers();
+  if (computesHere() && !column) {  // computed just now, unless a handler meanwhile asked for others
+    std::lock_guard lock(m_mutex);
+    if (std::size_t(spalte) < m_ready.size() && m_ready[spalte] && spalte == m_wanted) {
+      column = std::move(m_ready[spalte]);
+      m_ready[spalte] = {};
+      m_wanted = spalte + 1;
+    }
+  }
   return column;
 }
 
@@ -129,13 +143,14 @@ void ColumnEngine::restart(const ColumnRun& run, std::int32_t spalte) {
   m_run = run;
   m_ready.clear();
   m_wanted = m_next = spalte;
-  m_ahead = aheadFor(run, m_pool.maxThreadCount());
+  m_ahead = computesHere() ? kSideBySide : aheadFor(run, workers());
 }
 
 bool ColumnEngine::hasWork() const {
   return m_active && !m_held && m_next <= m_run.last && m_next < m_wanted + m_ahead;
 }
 
+#if QT_CONFIG(thread)
 void ColumnEngine::startWorkers() {
   int starting = 0;
   {
@@ -203,6 +218,8 @@ void ColumnEngine::work() {
 }
 
 void ColumnEngine::woken() { TAKEN_OVER(&m_handOver.wake); }
+
+#endif
 
 bool ColumnEngine::keepGoing(std::uint64_t generation) {
   if (m_generation.load(std::memory_order_relaxed) != generation) return false;

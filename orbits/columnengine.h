@@ -10,7 +10,10 @@
 #pragma once
 
 #include <QObject>
+#include <QtGlobal>
+#if QT_CONFIG(thread)
 #include <QThreadPool>
+#endif
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -53,7 +56,21 @@ class ColumnEngine : public QObject {
   // Drops every column in hand or in work.
   void stop();
 
-  int workers() const { return m_pool.maxThreadCount(); }
+  int workers() const;
+  // Without threads (a page the browser gives no shared memory), take()
+  // computes the batch of the column asked for itself, on the window's
+  // thread, and calls `yield` every few milliseconds meanwhile, so that the
+  // window answers; a handler served there that asks for columns makes the
+  // batch below it stale. With threads it is never called.
+  void setYield(std::function<void()> yield);
+  // Whether take() computes the columns itself: a wait for one need not wait.
+  static constexpr bool computesHere() {
+#if QT_CONFIG(thread)
+    return false;
+#else
+    return true;
+#endif
+  }
   // The kernels the workers use from their next batch on (to compare them).
   void setArithmetic(Arithmetic arithmetic);
 
@@ -80,7 +97,13 @@ class ColumnEngine : public QObject {
   void work();
   bool keepGoing(std::uint64_t generation);
 
+#if QT_CONFIG(thread)
   QThreadPool m_pool;
+#else
+  void computeHere();
+  std::function<void()> m_yield;
+  std::uint64_t m_here = 0;  // the batch computed here, counted: a nested one stops the one below
+#endif
 
   mutable std::mutex m_mutex;
   std::condition_variable m_wake;  // a held worker waits here

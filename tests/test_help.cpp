@@ -10,6 +10,7 @@
 
 #include "fixture.h"
 #include "forms/overlays.h"
+#include "help/hover.h"
 
 using namespace fixture;
 
@@ -118,6 +119,29 @@ class TestHelp : public QObject {
       QVERIFY2(f.txtHilfe->text() == readout, qPrintable(w->objectName()));
       QVERIFY2(f.txtY->isVisible(), qPrintable(w->objectName()));
     }
+  }
+
+  // A finger has no hover: held on a control, it writes the control's
+  // sentence, and lifted then it triggers nothing; a tap triggers it. "Start"
+  // and "2" (the pen width) as the examples, a button of each kind.
+  void aHeldFingerExplainsATapTriggers() {
+    static QPointingDevice* const finger = QTest::createTouchDevice();
+    auto form = window();
+    Form1Probe& f = *form;
+    for (QPushButton* button : {f.Command1, f.Command4}) {
+      f.txtHilfe->setText(QStringLiteral("Hilfe"));
+      const QPoint middle = button->rect().center();
+      QTest::touchEvent(button->window(), finger).press(0, button->mapTo(button->window(), middle));
+      const auto* hilfe = form->window.findChild<help::HoverHelp*>();
+      QTRY_VERIFY(hilfe->fingerHeld());
+      QCOMPARE(f.txtHilfe->text(), hilfe->sentence(button));
+      QTest::touchEvent(button->window(), finger).release(0, button->mapTo(button->window(), middle));
+    }
+    QCOMPARE(f.spalte, 0);    // no sweep ran
+    QCOMPARE(f.strich(), 1);  // the pen width unchanged
+    QTest::touchEvent(f.Command4->window(), finger).press(0, f.Command4->mapTo(f.Command4->window(), QPoint(4, 4)));
+    QTest::touchEvent(f.Command4->window(), finger).release(0, f.Command4->mapTo(f.Command4->window(), QPoint(4, 4)));
+    QTRY_COMPARE(f.strich(), 2);  // a tap is a click
   }
 
   void aboutBox() {

@@ -19,6 +19,7 @@
 #include <random>
 
 #include "analysis/cascade.h"
+#include "app/pagekeys.h"
 #include "diagram/sweep.h"
 #include "fixture.h"
 #include "forms/export.h"
@@ -362,6 +363,40 @@ class TestInspector : public QObject {
     QVERIFY(magenta());
     orbit->close();
     QVERIFY(!magenta());
+  }
+
+  // The page's buttons for the keys a tablet lacks: B, L and F in the main
+  // window whatever is active; the arrows in the orbit window (nothing
+  // while it is closed); Ctrl+C and Esc in the window last used.
+  void thePagesKeyButtons() {
+    auto form = window();
+    Form1Probe& f = *form;
+    click(f.Command1);
+    activate(&f.window);
+    QVERIFY(!pressPageKey(&f.window, PageKey::Links));
+    QVERIFY(pressPageKey(&f.window, PageKey::Bahn));
+    OrbitWindow* orbit = orbitWindow(f);
+    QVERIFY(orbit && orbit->isVisible());
+    QCOMPARE(orbit->settings().p, 0 + 999 * 0.003);  // the marker's column, as "B" takes it
+    waitForOrbit(orbit);
+    QVERIFY(pressPageKey(&f.window, PageKey::Rechts));
+    QCOMPARE(orbit->settings().p, 0 + 1000 * 0.003);
+    waitForOrbit(orbit);
+    QApplication::clipboard()->clear();
+    activate(&f.window);
+    QVERIFY(pressPageKey(&f.window, PageKey::Kopieren));  // the main window is the active one
+    QCOMPARE(argb(QApplication::clipboard()->image()), argb(f.picAusgabe->image()));
+    activate(orbit);
+    QVERIFY(pressPageKey(&f.window, PageKey::Lyapunov));
+    auto* exponents = f.window.findChild<inspector::LyapunovWindow*>();
+    QVERIFY(exponents && exponents->isVisible());
+    if (exponents->computing()) QVERIFY(QSignalSpy(exponents, &inspector::LyapunovWindow::ended).wait(120000));
+    activate(orbit);
+    QVERIFY(pressPageKey(&f.window, PageKey::Schliessen));
+    QVERIFY(!orbit->isVisible() && exponents->isVisible());
+    QVERIFY(!pressPageKey(&f.window, PageKey::Rechts));
+    QVERIFY(pressPageKey(&f.window, PageKey::Feigenbaum));
+    QVERIFY(f.window.findChild<inspector::FeigenbaumWindow*>()->isVisible());
   }
 
   // "F": the table, copied as text; a row's "Fenster" puts its window into

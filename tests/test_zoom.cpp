@@ -208,6 +208,47 @@ class TestZoom : public QObject {
     QCOMPARE(f.txtLinks->text(), links);
   }
 
+  // A finger held still for half a second is a pressed button: lifted
+  // there, it sets the right limit as a right click does; moved on and
+  // lifted, it presses where it lifts, so a zoom window follows the finger
+  // first and is taken where the finger leaves it, as the mouse takes it.
+  // The comparison: the same with the mouse, in a window of its own.
+  void aHeldFingerIsAPressedButton() {
+    static QPointingDevice* const finger = QTest::createTouchDevice();
+    const QPoint here(300, 120), there(480, 260);
+    QString rechts, zoomed;
+    {
+      auto mouseForm = window();
+      Form1Probe& m = *mouseForm;
+      MessageBoxes boxes;
+      mouse(m.picAusgabe, QEvent::MouseButtonPress, here, Qt::RightButton, Qt::RightButton);
+      rechts = m.txtRechts->text();
+      click(m.Command8);
+      mouse(m.picAusgabe, QEvent::MouseMove, there);
+      mouse(m.picAusgabe, QEvent::MouseButtonPress, there, Qt::LeftButton, Qt::LeftButton);
+      QVERIFY(sweepToTheEnd(m));
+      zoomed = m.txtLinks->text() + m.txtRechts->text() + m.txtXMIN->text() + m.txtXMAX->text();
+    }
+    auto form = window();
+    Form1Probe& f = *form;
+    MessageBoxes boxes;
+    QTest::touchEvent(f.picAusgabe, finger).press(0, here);
+    QTRY_VERIFY(f.picAusgabe->fingerHeld());
+    QTest::touchEvent(f.picAusgabe, finger).release(0, here + QPoint(1, 1));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(f.txtRechts->text(), rechts);
+
+    click(f.Command8);
+    QTest::touchEvent(f.picAusgabe, finger).press(0, here);
+    QTRY_VERIFY(f.picAusgabe->fingerHeld());
+    QTest::touchEvent(f.picAusgabe, finger).move(0, there);
+    QVERIFY(f.shpAuswahl->isVisible());
+    QCOMPARE(f.shpAuswahl->pos(), there);  // the window follows the finger
+    QTest::touchEvent(f.picAusgabe, finger).release(0, there);
+    QVERIFY(sweepToTheEnd(f));
+    QCOMPARE(f.txtLinks->text() + f.txtRechts->text() + f.txtXMIN->text() + f.txtXMAX->text(), zoomed);
+  }
+
   void leftPressSetsTheLeftLimit() {
     auto form = window();
     Form1Probe& f = *form;
