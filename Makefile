@@ -28,9 +28,12 @@ EMSCRIPTEN := emscripten ninja-build dpkg-dev xz-utils
 # and git for the source archive.
 WINDOWS  := $(MINGW) wine wine64 wixl fonts-liberation fonts-dejavu-core qt6-translations-l10n \
             xvfb xauth xdotool imagemagick git
-# Only for the browser build: its compiler, Chromium for the checks, and the
-# fonts and Qt's German texts that the page carries with it.
-WEB      := $(EMSCRIPTEN) git chromium python3 fonts-liberation qt6-translations-l10n
+# Only for the browser build: its compiler, the three engines of the checks
+# (Chromium, Firefox, and WebKit with its WebDriver; Python's websocket
+# client speaks to Firefox, the last two draw under a virtual display), the
+# icons' converter, and the fonts and Qt's German texts that the page carries.
+WEB      := $(EMSCRIPTEN) git chromium firefox-esr webkit2gtk-driver python3 python3-websocket xvfb xauth \
+            imagemagick fonts-liberation qt6-translations-l10n
 # Only for the second compiler and its checks.
 CLANG    := clang clang-tidy
 # Only for the licence check.
@@ -211,13 +214,14 @@ qt-deps: deps
 	@$(MAKE) --no-print-directory install-missing WANTED="$(MINGW) $(EMSCRIPTEN)"
 	./packaging/qt-source.sh $(QT_CACHE) > /dev/null
 
-# Both Qts into QT_CACHE, the Windows one and the browser's, as the two
-# targets above and below build them when they are missing; side by side,
-# since each one's configure keeps a single core busy for minutes.
+# The Qts into QT_CACHE, the Windows one and the browser's two (with threads,
+# then without, from the first one's compile checks), as the targets above
+# and below build them when they are missing; side by side, since each
+# one's configure keeps a single core busy for minutes.
 qt-caches: qt-deps
 	./packaging/windows/build-qt.sh $(QT_CACHE) > /dev/null & windows=$$!; \
-	  ./packaging/web/build-qt.sh $(QT_CACHE) > /dev/null; web=$$?; \
-	  wait $$windows && exit $$web
+	  { ./packaging/web/build-qt.sh $(QT_CACHE) threads && ./packaging/web/build-qt.sh $(QT_CACHE) single; } > /dev/null; \
+	  web=$$?; wait $$windows && exit $$web
 
 # The browser build: Qt for WebAssembly built once from the same Debian source
 # with Debian's emscripten into QT_CACHE (reused as the Windows Qt is), the
@@ -233,13 +237,13 @@ bench-web: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WEB)"
 	./packaging/web/build.sh $(WEB_BUILD) $(QT_CACHE)
 	cmake --build $(BUILD) $(JOBS) --target varnoskel_bench
-	python3 packaging/web/bench.py $(WEB_BUILD)/varnoskel $(BUILD)/bench/varnoskel_bench
+	/usr/bin/python3 packaging/web/bench.py $(WEB_BUILD)/varnoskel $(BUILD)/bench/varnoskel_bench
 # The same folder, served on 127.0.0.1 with the two headers it needs.
 WEB_PORT := 8080
 run-web:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WEB)"
 	./packaging/web/build.sh $(WEB_BUILD) $(QT_CACHE)
-	python3 packaging/web/serve.py $(WEB_BUILD)/varnoskel $(WEB_PORT)
+	/usr/bin/python3 packaging/web/serve.py $(WEB_BUILD)/varnoskel $(WEB_PORT)
 # Every file says its licence (REUSE).
 reuse-lint:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(REUSE)"

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <algorithm>
+#include <cstdint>
 
 #include "app/form1.h"
 #include "app/pagekeys.h"
@@ -11,6 +12,7 @@
 
 #ifdef Q_OS_WASM
 #include <emscripten.h>
+#include <unistd.h>
 
 namespace {
 QWidget* mainWindow = nullptr;
@@ -25,6 +27,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void varnoskel_taste(int key) {
         if (mainWindow) pressPageKey(mainWindow, PageKey(key));
       },
       Qt::QueuedConnection);
+}
+
+// The top of the heap: the most memory the program has used (its checks
+// read it).
+extern "C" EMSCRIPTEN_KEEPALIVE double varnoskel_speicher() {
+  return double(reinterpret_cast<std::uintptr_t>(sbrk(0)));
 }
 #endif
 

@@ -306,6 +306,14 @@ int main(int argc, char* argv[]) {
     std::printf("%.6f\n", bareIteration(form, QByteArray(argv[2]).toInt()));
     return 0;
   }
+  // The portable kernel on one thread against the bare recurrence, for the
+  // same bench: bare / kernel.
+  if (argc == 3 && QByteArray(argv[1]) == "--kernel-plain") {
+    sweep(form, kStartWindow, "0", "2");
+    const std::vector<double> ratio = kernelPerCore(form, QByteArray(argv[2]).toInt(), orbits::Arithmetic::Plain, 1);
+    std::printf("%.6f\n", ratio.front());
+    return 0;
+  }
 
   std::printf("worker threads: %d, arithmetic: %s, %d orbits side by side\n", form.rechenwerk.workers(),
               orbits::fastestArithmetic(), orbits::kSideBySide);

@@ -3,6 +3,7 @@
 
 #include "diagram/sweep.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 
 #include "diagram/frame.h"
@@ -64,11 +65,17 @@ class Sweep::Run {
 
 Sweep::Sweep(const Controls& controls, const Window& window) : m_ui(controls), m_window(window) {
   // Where the engine computes the columns on this thread (no threads), the
-  // window is served meanwhile, the surface repainted at most once a frame.
-  m_window.engine.setYield([picAusgabe = m_ui.picAusgabe] {
-    picAusgabe->pace();
+  // window is served meanwhile, the surface repainted at most once a frame;
+  // "S" holds the computation there, as it holds the workers elsewhere.
+  m_window.engine.setYield([this] {
+    forms::PictureBox* surface = m_ui.picAusgabe;
+    surface->pace();
     forms::waitForEventsFor(0);
-    picAusgabe->hold();
+    while (m_window.pause.held() && !m_window.beendet) {
+      surface->release();
+      forms::waitForEvents();
+    }
+    surface->hold();
   });
 }
 
@@ -79,6 +86,8 @@ support::Restore Sweep::setBeforeColumnHook(std::function<void(std::int32_t)> ho
 }
 
 void Sweep::Run::run() {
+  QElapsedTimer took;
+  took.start();
   if (!begin()) return;
   // links and the column width are read afresh for each column; a sweep
   // nested in a yield leaves spalte at kColumns, so this one then computes
@@ -99,6 +108,7 @@ void Sweep::Run::run() {
     drawColumn(column);
   }
   if (owed) settleMarker();
+  forms::reportTime("Start", double(took.nsecsElapsed()) / 1e6);
 
   // End of the run: labels over a strip 1/36 of the width.
   w.frame.beschriftung(w.fenster, 36);

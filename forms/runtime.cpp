@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdio>
 
 #ifdef Q_OS_WASM
 #include <emscripten.h>
@@ -84,6 +85,17 @@ void endProgram() {
 #endif
 }
 
+void reportTime(const char* what, double ms) {
+#ifdef Q_OS_WASM
+  std::printf("Varnoskel: %s %.3f ms\n", what, ms);
+  std::fflush(stdout);
+  // And on the page itself, where a test reads it in any browser.
+  EM_ASM({ (window.varnoskelZeiten = window.varnoskelZeiten || []).push([ UTF8ToString($0), $1 ]); }, what, ms);
+#else
+  (void)what, (void)ms;
+#endif
+}
+
 void setUpPage() {
 #ifdef Q_OS_WASM
   static auto* filter = new PageFilter(QCoreApplication::instance());
@@ -114,6 +126,12 @@ void waitForEventsFor(int ms) {
   static QTimer* timeout = [] {
     auto* timer = new QTimer(QCoreApplication::instance());
     timer->setSingleShot(true);
+    // In the page a timer that fires during the wait does not end it; an
+    // event posted then does.
+    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+      QMetaObject::invokeMethod(
+          timer, [] {}, Qt::QueuedConnection);
+    });
     return timer;
   }();
   timeout->start(ms);

@@ -40,6 +40,11 @@ support::Restore setDoEventsHook(std::function<void()> hook);
 // Ends the event loop; in the browser, the page then says so.
 void endProgram();
 
+// How long a piece of work took, for the page's console and its list
+// window.varnoskelZeiten (its checks and benchmark read them); nothing on the
+// desktop.
+void reportTime(const char* what, double ms);
+
 // In the browser: the events that come while the program waits are handled
 // when the wait returns, and windows open at their size, not full-screen.
 // Nothing elsewhere.

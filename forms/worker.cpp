@@ -3,6 +3,7 @@
 
 #include "forms/worker.h"
 
+#include "forms/runtime.h"
 #include "support/handover.h"
 
 namespace forms {
@@ -19,6 +20,17 @@ struct Worker::Job {
 
 #if QT_CONFIG(thread)
 bool Worker::Ticket::current() const { return m_worker.m_generation.load(std::memory_order_relaxed) == m_job.number; }
+#else
+// Without threads, a look at the ticket serves the window every few
+// milliseconds; a newer job may start and run there.
+bool Worker::Ticket::current() const {
+  constexpr qint64 kSliceNs = 8'000'000;
+  if (!m_worker.m_slice.isValid() || m_worker.m_slice.nsecsElapsed() >= kSliceNs) {
+    waitForEventsFor(0);
+    m_worker.m_slice.start();
+  }
+  return m_worker.m_generation.load(std::memory_order_relaxed) == m_job.number;
+}
 #endif
 
 void Worker::Ticket::reached(std::int64_t done) const { m_job.progress.store(done, std::memory_order_relaxed); }

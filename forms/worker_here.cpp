@@ -4,30 +4,17 @@
 // The worker where there are no threads: each task runs on the window's
 // thread from a queued call, and its looks at the ticket serve the window
 // every few milliseconds (see worker.h).
-#include "forms/runtime.h"
 #include "forms/worker.h"
 
 #if !QT_CONFIG(thread)
 
 namespace forms {
 
-namespace {
-constexpr qint64 kSliceNs = 8'000'000;
-}  // namespace
-
 Worker::Worker(int, QObject* parent) : QObject(parent) {}
 
 Worker::~Worker() { cancel(); }
 
 int Worker::threads() const { return 1; }
-
-bool Worker::Ticket::current() const {
-  if (!m_worker.m_slice.isValid() || m_worker.m_slice.nsecsElapsed() >= kSliceNs) {
-    waitForEventsFor(0);  // the window answers; a newer job may start and run here
-    m_worker.m_slice.start();
-  }
-  return m_worker.m_generation.load(std::memory_order_relaxed) == m_job.number;
-}
 
 void Worker::dispatch(int tasks) {
   for (int i = 0; i < tasks; ++i) QMetaObject::invokeMethod(this, "runHere", Qt::QueuedConnection);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <functional>
 
 #include "support/palette.h"
@@ -21,8 +22,14 @@ struct PrintOptions {
   support::Scheme scheme = support::Scheme::Screen;
 };
 
-// The widths offered: from the screen's picture to a poster.
-constexpr int kLeastPrintWidth = 800, kMostPrintWidth = 12000;
+// The widths offered: from the screen's picture to a poster; in the page,
+// whose memory is fixed, to a page at 400 dpi.
+constexpr int kLeastPrintWidth = 800;
+#ifdef Q_OS_WASM
+constexpr int kMostPrintWidth = 4000;
+#else
+constexpr int kMostPrintWidth = 12000;
+#endif
 
 // Asks for the options, starting from the last ones confirmed, and calls
 // `then` with them once the user confirms; not at all when the user cancels.

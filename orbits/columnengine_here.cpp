@@ -44,6 +44,7 @@ void ColumnEngine::computeHere() {
   for (int k = 0; k < count; ++k) p[k] = m_run.links + (from + k) * m_run.schritt;
   QElapsedTimer slice;
   slice.start();
+
   auto current = [&] { return m_generation == generation && m_here == here; };
   ColumnPixels columns[kSideBySide];
   const bool done = computeColumns(

@@ -19,6 +19,7 @@
 #include "oracle.h"
 #include "orbits/slopes.h"
 #include "plain.h"
+#include "support/bits.h"
 #include "support/palette.h"
 
 using analysis::Orbit;
@@ -197,8 +198,8 @@ class TestAnalysis : public QObject {
     QCOMPARE(o.neighbour.size(), o.values.size());
     for (std::size_t i = 0; i < o.values.size(); ++i) {
       const auto n = std::size_t(o.first) + i;
-      QCOMPARE(std::bit_cast<quint64>(o.values[i]), std::bit_cast<quint64>(xs[n]));
-      QCOMPARE(std::bit_cast<quint64>(o.neighbour[i]), std::bit_cast<quint64>(ys[n]));
+      QCOMPARE(support::bitCast<quint64>(o.values[i]), support::bitCast<quint64>(xs[n]));
+      QCOMPARE(support::bitCast<quint64>(o.neighbour[i]), support::bitCast<quint64>(ys[n]));
     }
     QCOMPARE(o.escaped, !std::isfinite(xs.back()));
     for (qint64 n = 0; n <= bis + 1; ++n) {
@@ -250,7 +251,8 @@ class TestAnalysis : public QObject {
       const Orbit g = computed(giant);
       QCOMPARE(g.period, period);
       for (std::int64_t more = (giant.bis - s.bis) % period; more > 0; --more) x = s.step(x);
-      QCOMPARE(std::bit_cast<std::uint64_t>(g.values.back()), std::bit_cast<std::uint64_t>(x));  // on the same cycle
+      QCOMPARE(support::bitCast<std::uint64_t>(g.values.back()),
+               support::bitCast<std::uint64_t>(x));  // on the same cycle
       QVERIFY2(std::fabs(g.lyapunov - mean) < 1e-6 * std::fabs(mean), qPrintable(QString::number(g.lyapunov - mean)));
     } else {
       // The mean over a million iterates: within 0.01 of ln 2.
@@ -405,7 +407,8 @@ class TestAnalysis : public QObject {
         double narrower[analysis::kExponentLanes];
         QVERIFY(analysis::exponents(
             s, p, count, narrower, [] { return true; }, arithmetic));
-        for (int k = 0; k < count; ++k) QCOMPARE(std::bit_cast<quint64>(narrower[k]), std::bit_cast<quint64>(l[k]));
+        for (int k = 0; k < count; ++k)
+          QCOMPARE(support::bitCast<quint64>(narrower[k]), support::bitCast<quint64>(l[k]));
       }
       for (int k = 0; k < count; ++k) {
         s.p = p[k];

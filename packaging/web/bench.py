@@ -1,52 +1,46 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 Varnoskel team
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The browser build's speed, in headless Chromium: the page's load time from
+"""The browser build's speed, in Chromium: the page's load time from
 127.0.0.1, and the heavy sweep (the start window, von 0, bis 200000; and ten
-times as long, where the timing's resolution matters less) as a ratio to the
-native bare recurrence of the same orbits, measured in the same run.
+times as long) as a ratio to the native bare recurrence of the same orbits,
+measured in the same run: in the page with threads, and in the page without
+(one thread: what the page's kernel does per thread), beside the native
+portable kernel on one thread.
 
     bench.py FOLDER NATIVE_BENCH
 
-A sweep's time runs from the click on "Start" to the marker's arrival at the
-last column, read from screenshots of that column (about 30 ms apart).
+A sweep's time is the program's own, from the handling of the click on
+"Start" to the last column drawn, which the page writes to its console and
+to window.varnoskelZeiten.
 """
-import base64
 import functools
 import http.server
 import os
 import statistics
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check import MARKER, Browser, Picture, find_picture_box, wait_for  # noqa: E402
+from browsers import Chromium, wait_for  # noqa: E402
+from check import Page  # noqa: E402
 from serve import Isolated  # noqa: E402
 
 
-
-def last_column_marked(browser, box):
-    clip = {"x": box[0] + 799, "y": box[1], "width": 1, "height": 480, "scale": 1}
-    data = base64.b64decode(browser.send("Page.captureScreenshot", {"format": "png", "clip": clip})["data"])
-    column = Picture(data)
-    return sum(row[0] == MARKER for row in column.pixels) > column.height // 2
-
-
-def sweep_seconds(browser, box, start):
-    begin = time.monotonic()
-    browser.click(*start)
-    wait_for(lambda: not last_column_marked(browser, box), 30, 0.005)
-    wait_for(lambda: last_column_marked(browser, box), 600, 0.005)
-    return time.monotonic() - begin
+def sweep_ms(page):
+    """Clicks "Start" and waits for the program's time of that sweep."""
+    done = len(page.sweeps())
+    page.browser.click(*page.start)
+    times = wait_for(lambda: (lambda t: t if len(t) > done else None)(page.sweeps()), 600, 0.02)
+    return times[-1][1]
 
 
-def native_bare(tool, bis):
+def native(tool, *arguments):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    runs = [float(subprocess.run([tool, "--bare", str(bis)], check=True, env=env, capture_output=True,
-                                 text=True).stdout) for _ in range(3)]
+    runs = [float(subprocess.run([tool, *arguments], check=True, env=env, capture_output=True, text=True).stdout)
+            for _ in range(3)]
     return statistics.median(runs)
 
 
@@ -54,29 +48,33 @@ def main():
     folder, tool = sys.argv[1], sys.argv[2]
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Isolated, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    with tempfile.TemporaryDirectory() as profile:
-        browser = Browser(profile)
-        try:
-            browser.open_page()
-            begin = time.monotonic()
-            browser.send("Page.navigate", {"url": "http://127.0.0.1:%d/" % server.server_address[1]})
-            wait_for(lambda: browser.evaluate("document.getElementById('varnoskel').style.display === 'block'"), 120)
-            print("page_load_s         %.2f  (to the program's window, from 127.0.0.1)" % (time.monotonic() - begin))
-            box = wait_for(lambda: find_picture_box(browser.screenshot()), 30, 0.5)
-            threads = browser.evaluate("navigator.hardwareConcurrency")
-            print("browser threads     %s + 1" % threads)
-            start, von, bis_box = (box[0] + 695, box[1] - 79), (box[0] + 774, box[1] - 86), (box[0] + 774, box[1] - 70)
-            browser.type_into(*von, "0")
+    url = "http://127.0.0.1:%d/" % server.server_address[1]
+    browser = Chromium()
+    try:
+        print("browser             %s, %s + 1 threads" % (browser.version, "?"))
+        for variant, address in (("threads", url), ("single", url + "?ohne-threads")):
+            page = Page(browser, "/tmp", tool)
+            if not page.load(address):
+                raise SystemExit("the page did not load")
+            if variant == "threads":
+                print("page_load_s         %.2f  (to the program's window, from 127.0.0.1)" % page.seconds)
+                print("browser threads     %s + 1" % browser.evaluate("navigator.hardwareConcurrency"))
+            page.type_into((page.box[0] + 774, page.box[1] - 86), "0")
             for bis in (200000, 2000000):
-                browser.type_into(*bis_box, str(bis))
-                sweep_seconds(browser, box, start)  # the workers start
-                page = statistics.median(sweep_seconds(browser, box, start) for _ in range(5))
-                bare = native_bare(tool, bis)
-                print("web_heavy_bis%-7d %.2f  (native bare %.3f s / page sweep %.3f s, median of 5)"
-                      % (bis, bare / page, bare, page), flush=True)
-        finally:
-            browser.close()
-            server.shutdown()
+                page.type_into(page.bis, str(bis))
+                sweep_ms(page)  # the workers start
+                ms = statistics.median(sweep_ms(page) for _ in range(5))
+                bare = native(tool, "--bare", str(bis))
+                name = "web_heavy_bis%d" % bis if variant == "threads" else "web_single_bis%d" % bis
+                print("%-19s %.2f  (native bare %.3f s / page sweep %.1f ms, median of 5)"
+                      % (name, bare / (ms / 1000), bare, ms), flush=True)
+            browser.navigate("about:blank")
+            time.sleep(0.5)
+        print("native_plain_kernel %.2f  (native bare / the portable kernel on one thread, bis 200000)"
+              % native(tool, "--kernel-plain", "200000"))
+    finally:
+        browser.close()
+        server.shutdown()
 
 
 if __name__ == "__main__":

@@ -3,28 +3,45 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # The browser files from a finished build, into BUILD_DIR:
-#   varnoskel/                          the folder a web server serves as it is
+#   varnoskel/                          the folder a web server serves as it is:
+#                                       the program with threads, einzeln/ the
+#                                       one without, the page, its service
+#                                       worker, manifest and icons
 #   varnoskel-VERSION-web.zip           the same folder, zipped
 #   varnoskel-VERSION-web-source.tar.xz the program's and Qt's source, the
 #                                       configure line, emscripten's version
 #
-#   package.sh BUILD_DIR QT_PREFIX QT_SOURCE_DIR VERSION
+#   package.sh BUILD_DIR QT_PREFIX QT_SOURCE_DIR VERSION SINGLE_BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
 qt=$2
 qtsource=$3
 version=$4
+single=$(cd "$5" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 folder=$build/varnoskel
 
 rm -rf "$folder"
-mkdir -p "$folder/lizenzen/Qt"
+mkdir -p "$folder/lizenzen/Qt" "$folder/einzeln"
 cp "$build/varnoskel.js" "$build/varnoskel.wasm" "$build/varnoskel.worker.js" "$build/qtloader.js" "$folder/"
-cp "$here/serve.py" "$folder/"
+cp "$single/varnoskel.js" "$single/varnoskel.wasm" "$folder/einzeln/"
+cp "$here/serve.py" "$here/manifest.webmanifest" "$folder/"
+for size in 192 512; do
+  convert -background none -density 600 "$top/packaging/org.varnoskel.Varnoskel.svg" -resize "${size}x$size" -depth 8 \
+    "$folder/varnoskel-$size.png"
+done
 bytes=$(stat -c %s "$folder/varnoskel.wasm")
-megabytes=$(awk -v b="$bytes" 'BEGIN { printf "%d", (b + 500000) / 1000000 }')
-sed "s/@WASM_BYTES@/$bytes/" "$here/index.html" > "$folder/index.html"
+both=$((bytes + $(stat -c %s "$folder/einzeln/varnoskel.wasm")))
+megabytes=$(awk -v b="$both" 'BEGIN { printf "%d", (b + 500000) / 1000000 }')
+sed -e "s/@WASM_BYTES@/$bytes/" -e "s/@WASM_BYTES_EINZELN@/$(stat -c %s "$folder/einzeln/varnoskel.wasm")/" \
+  "$here/index.html" > "$folder/index.html"
+# The service worker keeps these, all of one build, named after a hash of them.
+files="./ index.html qtloader.js varnoskel.js varnoskel.wasm varnoskel.worker.js einzeln/varnoskel.js
+  einzeln/varnoskel.wasm manifest.webmanifest varnoskel-192.png varnoskel-512.png"
+kept=$(for f in $files; do printf '"%s", ' "$f"; done | sed 's/, $//')
+id=$(cd "$folder" && cat $(echo "$files" | sed 's|\./||') | sha256sum | cut -c1-16)
+sed -e "s/@BUILD@/$id/" -e "s|@FILES@|$kept|" "$here/sw.js" > "$folder/sw.js"
 sed -e "s/@VERSION@/$version/g" -e "s/@WASM_MB@/$megabytes/g" "$here/LIESMICH.txt" > "$folder/LIESMICH.txt"
 
 # The licences: the program's, Qt's (with the fonts it brings), emscripten's
