@@ -51,7 +51,9 @@ ColumnEngine::~ColumnEngine() {
 
 int ColumnEngine::workers() const { return m_pool.maxThreadCount(); }
 
-void ColumnEngine::setYield(std::function<void()>) {}
+// Threads serve the window by themselves; the engine without them keeps
+// the function (by value there, so the same signature here).
+void ColumnEngine::setYield(std::function<void()> /*yield*/) {}  // NOLINT(performance-unnecessary-value-param)
 #endif
 
 support::Restore ColumnEngine::setGate(std::function<void(std::int32_t)> gate) {

@@ -33,13 +33,15 @@ template <bool Normiert, bool Verhulst, typename T>
 // both laws apply.
 template <bool Normiert, bool Verhulst, typename T>
 [[gnu::always_inline]] inline void slopeAt(const T& at, const T& p, T& d) {
-  T bestand = at;
   d = T{} + 1;
-  if constexpr (Normiert) {
-    d = 1 + p - 2 * p * bestand;
-    advance<true, false>(bestand, p);
+  if constexpr (Normiert) d = 1 + p - 2 * p * at;
+  if constexpr (Normiert && Verhulst) {
+    T next = at;
+    advance<true, false>(next, p);
+    d = d * ((1 + p) * (1 - 2 * next));
+  } else if constexpr (Verhulst) {
+    d = d * ((1 + p) * (1 - 2 * at));
   }
-  if constexpr (Verhulst) d = d * ((1 + p) * (1 - 2 * bestand));
 }
 
 // The same for a number.
