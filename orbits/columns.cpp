@@ -93,6 +93,9 @@ lanes::Block blockFor(Arithmetic arithmetic) {
   if (arithmetic == Arithmetic::Fastest && lanes::haveAvx512()) return lanes::avx512Block;
   if (arithmetic != Arithmetic::Plain && lanes::haveAvx2()) return lanes::avx2Block;
 #endif
+#ifdef VARNOSKEL_WASM_SIMD
+  if (arithmetic != Arithmetic::Plain) return lanes::wasmBlock;
+#endif
   (void)arithmetic;
   return lanes::plainBlock;
 }
@@ -110,7 +113,11 @@ bool stuck(const ColumnSettings& s, const lanes::Lanes& l) {
 
 const char* fastestArithmetic() {
   const lanes::Block fastest = blockFor(Arithmetic::Fastest);
+#ifdef VARNOSKEL_WASM_SIMD
+  return fastest == lanes::plainBlock ? "plain" : "WebAssembly SIMD";
+#else
   return fastest == lanes::plainBlock ? "plain" : fastest == blockFor(Arithmetic::Avx2) ? "AVX2" : "AVX-512";
+#endif
 }
 
 bool computeColumns(const ColumnSettings& s, const double* p, int count, ColumnPixels* out,

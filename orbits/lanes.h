@@ -5,11 +5,11 @@
 // iterated side by side, and the cells their points land in. One orbit is a
 // chain of dependent operations that leaves the processor mostly waiting;
 // sixteen independent chains keep its floating-point units busy. There are
-// three implementations of the same arithmetic, portable C++ (columns.cpp),
-// four AVX2 vectors (lanes_avx2.cpp) and two AVX-512 vectors
-// (lanes_avx512.cpp): each lane sees the same doubles in the same order of
-// operations as a loop over one orbit (the law of law.h), so all three give
-// the same cells.
+// four implementations of the same arithmetic, portable C++ (columns.cpp),
+// four AVX2 vectors (lanes_avx2.cpp), two AVX-512 vectors (lanes_avx512.cpp)
+// and, in the page, eight WebAssembly vectors (lanes_wasm.cpp): each lane sees
+// the same doubles in the same order of operations as a loop over one orbit
+// (the law of law.h), so all of them give the same cells.
 #pragma once
 
 #include <algorithm>
@@ -26,6 +26,10 @@
 // would not match.
 #if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
 #define VARNOSKEL_AVX2 1
+#endif
+// In the page, where the program is built for WebAssembly's vectors.
+#if defined(__wasm_simd128__)
+#define VARNOSKEL_WASM_SIMD 1
 #endif
 
 namespace orbits::lanes {
@@ -140,6 +144,9 @@ bool haveAvx2();
 // Only where the processor has AVX-512F, DQ and VL (see haveAvx512).
 void avx512Block(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
 bool haveAvx512();
+#endif
+#ifdef VARNOSKEL_WASM_SIMD
+void wasmBlock(Lanes& l, std::int64_t count, bool normiert, bool verhulst, const Plot* plots, int plotCount);
 #endif
 
 }  // namespace orbits::lanes

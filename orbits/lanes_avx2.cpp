@@ -10,7 +10,9 @@
 
 #ifdef VARNOSKEL_AVX2
 
-#include "orbits/lanes_x86.h"
+#include <immintrin.h>
+
+#include "orbits/pointring.h"
 
 namespace orbits::lanes {
 

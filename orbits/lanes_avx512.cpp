@@ -17,7 +17,9 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 
-#include "orbits/lanes_x86.h"
+#include <immintrin.h>
+
+#include "orbits/pointring.h"
 
 namespace orbits::lanes {
 

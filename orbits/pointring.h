@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Varnoskel team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// What the x86 kernels (lanes_avx2.cpp, lanes_avx512.cpp) share: the point
-// writes of lanes whose pens are one pixel.
+// What the vector kernels (lanes_avx2.cpp, lanes_avx512.cpp, lanes_wasm.cpp)
+// share: the point writes of lanes whose pens are one pixel.
 #pragma once
-
-#include <immintrin.h>
 
 #include <cstddef>
 #include <cstdint>
