@@ -6,7 +6,10 @@
 times as long) as a ratio to the native bare recurrence of the same orbits,
 measured in the same run: in the page with threads, and in the page without
 (one thread: what the page's kernel does per thread), beside the native
-portable kernel on one thread.
+portable kernel on one thread. One more sweep runs under Chromium's tracing,
+which says where the page's main thread spent the sweep: the frames the
+browser draws meanwhile, and within them the read-back of the program's
+WebGL canvas that a browser without a GPU makes for every frame.
 
     bench.py FOLDER NATIVE_BENCH
 
@@ -37,6 +40,30 @@ def sweep_ms(page):
     return times[-1][1]
 
 
+def traced_sweep_ms(page):
+    """One sweep under tracing: its time, and the page's main thread's time
+    in the browser's frames and in their read-back of the canvas."""
+    browser = page.browser
+    browser.send("Tracing.start", {"traceConfig": {"includedCategories": ["toplevel", "cc", "gpu"]},
+                                   "transferMode": "ReportEvents"}, session=False)
+    ms = sweep_ms(page)
+    browser.send("Tracing.end", session=False)
+    events = []
+    while True:
+        message = browser.read_event()
+        if message.get("method") == "Tracing.dataCollected":
+            events += message["params"]["value"]
+        elif message.get("method") == "Tracing.tracingComplete":
+            break
+    main = {(e["pid"], e["tid"]) for e in events
+            if e.get("ph") == "M" and e["name"] == "thread_name" and e["args"]["name"] == "CrRendererMain"}
+
+    def total(name):
+        return sum(e.get("dur", 0) for e in events if (e["pid"], e["tid"]) in main and e["name"] == name) / 1000
+
+    return ms, total("ProxyMain::BeginMainFrame"), total("GLES2::ReadPixels")
+
+
 def native(tool, *arguments):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     runs = [float(subprocess.run([tool, *arguments], check=True, env=env, capture_output=True, text=True).stdout)
@@ -51,7 +78,7 @@ def main():
     url = "http://127.0.0.1:%d/" % server.server_address[1]
     browser = Chromium()
     try:
-        print("browser             %s, %s + 1 threads" % (browser.version, "?"))
+        print("browser             %s" % browser.version)
         for variant, address in (("threads", url), ("single", url + "?ohne-threads")):
             page = Page(browser, "/tmp", tool)
             if not page.load(address):
@@ -68,6 +95,10 @@ def main():
                 name = "web_heavy_bis%d" % bis if variant == "threads" else "web_single_bis%d" % bis
                 print("%-19s %.2f  (native bare %.3f s / page sweep %.1f ms, median of 5)"
                       % (name, bare / (ms / 1000), bare, ms), flush=True)
+                if variant == "threads" and bis == 200000:
+                    print("web_frames_ms       %.1f of %.1f  (the main thread in the browser's frames during one sweep,"
+                          " %.1f of it reading back the canvas)" % (lambda t: (t[1], t[0], t[2]))(traced_sweep_ms(page)),
+                          flush=True)
             browser.navigate("about:blank")
             time.sleep(0.5)
         print("native_plain_kernel %.2f  (native bare / the portable kernel on one thread, bis 200000)"

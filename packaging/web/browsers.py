@@ -179,6 +179,10 @@ class Chromium:
                 return reply.get("result", {})
             self.events.append(reply)
 
+    def read_event(self):
+        """The next message the browser sends unasked (or one kept meanwhile)."""
+        return self.events.pop(0) if self.events else self._read()
+
     def navigate(self, url):
         self.send("Page.navigate", {"url": url})
 
