@@ -288,6 +288,30 @@ def touch_checks(page, engine):
     wait_for(lambda: not boxed(), 10, 0.3)
     check(page.region(page.rechts) != rechts, "%s: the right limit's box shows the new limit" % engine)
 
+    # "Fenster" tapped, then a finger held and moved: the zoom window
+    # follows the finger and is taken where it lifts; the window zoomed in
+    # shows other limits.
+    rechts = page.region(page.rechts)
+    browser.touch("down", page.box[0] + 596, page.box[1] - 53)
+    browser.touch("up")
+    time.sleep(0.5)
+    finger = [page.box[0] + 300, page.box[1] + 120]
+    browser.touch("down", *finger)
+    time.sleep(1.0)
+    for _ in range(6):
+        finger[0] += 30
+        finger[1] += 23
+        browser.touch("move", *finger)
+    browser.touch("up")
+    check(bool(wait_for(lambda: page.region(page.rechts) != rechts, 10, 0.3)),
+          "%s: a finger held, then moved, zooms where it lifts" % engine)
+    page.shot("%s-zoomed.png" % engine)
+    # "zurück", tapped, steps back to the window before.
+    browser.touch("down", page.box[0] + 624, page.box[1] - 29)
+    browser.touch("up")
+    check(bool(wait_for(lambda: page.region(page.rechts) == rechts, 10, 0.3)),
+          "%s: \"zurück\", tapped, steps back to the window before" % engine)
+
 
 def long_sweep(page, engine):
     browser = page.browser
@@ -313,12 +337,17 @@ def long_sweep(page, engine):
 
 
 def key_buttons(page, engine):
-    # The page's buttons for the keys: "Bahn (B)" opens the orbit window for
-    # the marker's column, "Schließen (Esc)" closes it, tapped with a finger.
+    # The page's buttons for the keys, tapped with a finger: "Bahn (B)",
+    # "Lyapunov (L)" and "Feigenbaum (F)" open their windows, "Schließen
+    # (Esc)" closes the one last opened. The long sweep paused first, so
+    # that only the windows change the picture.
     browser = page.browser
+    browser.click(*page.pause)
+    time.sleep(1)
     before = page.shot()
     changed = lambda: sum(a != b for a, b in zip(sum(page.shot().pixels, []), sum(before.pixels, [])))  # noqa: E731
-    for label, opens in (("Bahn (B)", True), ("Schließen (Esc)", False)):
+    for label, opens in (("Bahn (B)", True), ("Schließen (Esc)", False), ("Lyapunov (L)", True),
+                         ("Schließen (Esc)", False), ("Feigenbaum (F)", True), ("Schließen (Esc)", False)):
         x, y = page.button(label)
         if browser.fingers:
             browser.touch("down", x, y)
@@ -327,8 +356,8 @@ def key_buttons(page, engine):
             browser.click(x, y)
         if opens:
             check(bool(wait_for(lambda: changed() > 20000, 20, 0.5)),
-                  "%s: the page's button \"%s\" opens the orbit window" % (engine, label))
-            page.shot("%s-orbit.png" % engine)
+                  "%s: the page's button \"%s\" opens its window" % (engine, label))
+            page.shot("%s-%s.png" % (engine, label[-2]))
         else:
             check(bool(wait_for(lambda: changed() < 20000, 20, 0.5)),
                   "%s: the page's button \"%s\" closes it" % (engine, label))
