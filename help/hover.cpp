@@ -37,13 +37,17 @@ HoverHelp::HoverHelp(const Controls& controls, std::vector<Entry> entries, QObje
 }
 
 // The mouse events Qt makes of a finger on a control: held, the sentence,
-// and the release that would trigger the control is swallowed.
+// and the release that would trigger the control is swallowed. A press
+// soon after a tap at the same place comes as a double click (in the page
+// even seconds later, as long as the finger came down there again), which
+// presses a button as well.
 bool HoverHelp::touched(QWidget* control, QEvent* event) {
   const auto type = event->type();
-  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
+  const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+  if (!press && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
   if (mouse->source() != Qt::MouseEventSynthesizedByQt) return false;
-  if (type == QEvent::MouseButtonPress) {
+  if (press) {
     m_pressed = control;
     m_pressedAt = mouse->globalPosition();
     m_held = false;

@@ -288,6 +288,22 @@ def touch_checks(page, engine):
     wait_for(lambda: not boxed(), 10, 0.3)
     check(page.region(page.rechts) != rechts, "%s: the right limit's box shows the new limit" % engine)
 
+    # Held on "Start" (tapped before, so this press is a double tap's), the
+    # finger writes its sentence into the help line and starts nothing.
+    hilfe = (page.box[0] + 66, page.box[1] + 483, 660, 20)
+    browser.touch("down", *page.start)
+    browser.touch("up")
+    wait_for(lambda: len(page.sweeps()) > 0, 30, 0.3)
+    time.sleep(1)
+    said, done = page.region(hilfe), len(page.sweeps())
+    browser.touch("down", *page.start)
+    time.sleep(1.0)
+    check(bool(wait_for(lambda: page.region(hilfe) != said, 10, 0.3)),
+          "%s: a finger held on \"Start\" shows its help text" % engine)
+    browser.touch("up")
+    time.sleep(2)
+    check(len(page.sweeps()) == done, "%s: lifted then, it starts no sweep" % engine)
+
     # "Fenster" tapped, then a finger held and moved: the zoom window
     # follows the finger and is taken where it lifts; the window zoomed in
     # shows other limits.
