@@ -45,7 +45,7 @@ JOBS     := -j2
 # file, a fresh machine's packages install in half the time.
 APT_OPTIONS ?=
 
-.PHONY: deps-all arm64-arch qt-deps qt-caches install format-check clang-check tidy package-arm64 package-windows package-web run-web bench-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
+.PHONY: deps-all arm64-arch qt-deps qt-caches qt-cache-windows qt-cache-web install format-check clang-check tidy package-arm64 package-windows package-web run-web bench-web reuse-lint all deps install-missing build run test sanitize tsan fuzz bench screenshots package package-check clean
 
 all: build
 
@@ -137,7 +137,7 @@ screenshots: build
 	  ./docs/beside.sh $(BUILD)/varnoskel $$screen docs/beside-$$screen.png; done
 	QT_SCALE_FACTOR=2 ./docs/beside.sh $(BUILD)/varnoskel 3840x2160 $(BUILD)/beside-scale2.png
 	convert $(BUILD)/beside-scale2.png -resize 50% docs/beside-3840x2160-scale2.png
-	@if [ -f $(WEB_BUILD)/check/web-sweep.png ]; then cp $(WEB_BUILD)/check/web-sweep.png docs/web.png; \
+	@if [ -f $(WEB_BUILD)/check/Chromium-sweep.png ]; then cp $(WEB_BUILD)/check/Chromium-sweep.png docs/web.png; \
 	  else echo "docs/web.png: run make package-web first (its checks take the page's pictures)"; fi
 
 # CMake's install into GNU directories; DESTDIR and PREFIX as usual.
@@ -218,10 +218,16 @@ qt-deps: deps
 # then without, from the first one's compile checks), as the targets above
 # and below build them when they are missing; side by side, since each
 # one's configure keeps a single core busy for minutes.
+# CI starts the two halves apart, so that the Windows package need not wait
+# for the browser's second Qt.
 qt-caches: qt-deps
-	./packaging/windows/build-qt.sh $(QT_CACHE) > /dev/null & windows=$$!; \
-	  { ./packaging/web/build-qt.sh $(QT_CACHE) threads && ./packaging/web/build-qt.sh $(QT_CACHE) single; } > /dev/null; \
-	  web=$$?; wait $$windows && exit $$web
+	$(MAKE) --no-print-directory qt-cache-windows & windows=$$!; \
+	  $(MAKE) --no-print-directory qt-cache-web; web=$$?; wait $$windows && exit $$web
+qt-cache-windows: qt-deps
+	./packaging/windows/build-qt.sh $(QT_CACHE) > /dev/null
+qt-cache-web: qt-deps
+	./packaging/web/build-qt.sh $(QT_CACHE) threads > /dev/null
+	./packaging/web/build-qt.sh $(QT_CACHE) single > /dev/null
 
 # The browser build: Qt for WebAssembly built once from the same Debian source
 # with Debian's emscripten into QT_CACHE (reused as the Windows Qt is), the
