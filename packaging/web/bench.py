@@ -40,7 +40,7 @@ def sweep_ms(page):
     return times[-1][1]
 
 
-def traced_sweep_ms(page):
+def traced_sweep(page):
     """One sweep under tracing: its time, and the page's main thread's time
     in the browser's frames and in their read-back of the canvas."""
     browser = page.browser
@@ -96,9 +96,10 @@ def main():
                 print("%-19s %.2f  (native bare %.3f s / page sweep %.1f ms, median of 5)"
                       % (name, bare / (ms / 1000), bare, ms), flush=True)
                 if variant == "threads" and bis == 200000:
-                    print("web_frames_ms       %.1f of %.1f  (the main thread in the browser's frames during one sweep,"
-                          " %.1f of it reading back the canvas)" % (lambda t: (t[1], t[0], t[2]))(traced_sweep_ms(page)),
-                          flush=True)
+                    ms, frames, read_back = traced_sweep(page)
+                    print("web_frames_ms       %.1f  (the main thread in the browser's frames from the click to the"
+                          " sweep's report, %.1f of it reading back the canvas; the sweep %.1f ms)"
+                          % (frames, read_back, ms), flush=True)
             browser.navigate("about:blank")
             time.sleep(0.5)
         print("native_plain_kernel %.2f  (native bare / the portable kernel on one thread, bis 200000)"
