@@ -9,6 +9,7 @@
 
 #include "orbits/cycles.h"
 #include "orbits/lanes.h"
+#include "orbits/pairlanes.h"
 #include "support/bits.h"
 #include "support/palette.h"
 
@@ -27,20 +28,13 @@ namespace {
 // processor they become whatever vector unit it has (SSE2, NEON), or scalar
 // code, with each lane's IEEE operations unchanged. Each stage runs over all
 // lanes before the next one starts, so the sixteen chains are independent.
-using Doubles = double __attribute__((vector_size(16)));
-using Masks = std::int64_t __attribute__((vector_size(16)));
 using Floats = float __attribute__((vector_size(8)));
-constexpr int kVectors = kLanes / 2;
 
 struct Plain {
   template <bool Normiert, bool Verhulst, int Plots, bool Thin>
   static void run(Lanes& l, std::int64_t count, const Plot* plots) {
-    Doubles b[kVectors], p[kVectors], anchor[kVectors];
-    Masks met[kVectors];
-    std::memcpy(b, l.b, sizeof b);
-    std::memcpy(p, l.p, sizeof p);
-    std::memcpy(anchor, l.anchor, sizeof anchor);
-    std::memcpy(met, l.met, sizeof met);
+    PairLanes vectors(l);
+    auto& [b, p, anchor, met] = vectors;
     const Doubles top = Doubles{} + l.top, sy = Doubles{} + l.sy, height = Doubles{} + l.height;
     const Doubles singleRange = Doubles{} + support::kSingleOverflow, off = Doubles{} - double(l.margin);
     const std::int32_t last = l.last;
@@ -69,8 +63,7 @@ struct Plain {
         targets.draw(at);
       }
     }
-    std::memcpy(l.b, b, sizeof b);
-    std::memcpy(l.met, met, sizeof met);
+    vectors.putBack(l);
   }
 };
 }  // namespace

@@ -17,25 +17,18 @@
 
 #include <cstring>
 
+#include "orbits/pairlanes.h"
 #include "orbits/pointring.h"
 
 namespace orbits::lanes {
 
 namespace {
 
-using Doubles = double __attribute__((vector_size(16)));
-using Masks = std::int64_t __attribute__((vector_size(16)));
-constexpr int kVectors = kLanes / 2;
-
 struct Wasm {
   template <bool Normiert, bool Verhulst, int Plots, bool Thin>
   static void run(Lanes& l, std::int64_t count, const Plot* plots) {
-    Doubles b[kVectors], p[kVectors], anchor[kVectors];
-    Masks met[kVectors];
-    std::memcpy(b, l.b, sizeof b);
-    std::memcpy(p, l.p, sizeof p);
-    std::memcpy(anchor, l.anchor, sizeof anchor);
-    std::memcpy(met, l.met, sizeof met);
+    PairLanes vectors(l);
+    auto& [b, p, anchor, met] = vectors;
     const v128_t top = wasm_f64x2_splat(l.top), sy = wasm_f64x2_splat(l.sy), height = wasm_f64x2_splat(l.height);
     const v128_t zero = wasm_f64x2_splat(0.0);
     // Off the picture a lane goes to row -margin, so to cell 0 of the margin.
@@ -81,8 +74,7 @@ struct Wasm {
       }
     }
     if constexpr (Plots > 0 && Thin) ring.writeRest(cells, count, colour);
-    std::memcpy(l.b, b, sizeof b);
-    std::memcpy(l.met, met, sizeof met);
+    vectors.putBack(l);
   }
 };
 
